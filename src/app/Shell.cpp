@@ -1,0 +1,28 @@
+#include "app/Shell.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "app/ProgramFolder.h"
+
+namespace landora {
+
+void OpenHelp(QWidget *parent, const QString &section)
+{
+    Q_UNUSED(parent);
+    QUrl url = QUrl::fromLocalFile(QString::fromStdString(InProgramFolder(HelpFileName)));
+    if (!section.isEmpty())
+        url.setFragment(section);
+    QDesktopServices::openUrl(url);
+}
+
+void OpenLink(const QString &target)
+{
+    if (target.startsWith(QLatin1Char('#'))) {
+        OpenHelp(nullptr, target.mid(1));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl(target));
+}
+
+} // namespace landora
