@@ -41,7 +41,7 @@ if [[ $(installed_version flag-icons) != "$FLAG_ICONS_VERSION" ||
 fi
 
 # Debian's interpreter carries the imaging library installed above.
-PYTHONHASHSEED=0 /usr/bin/python3 "$HERE/gen/build.py" \
+PYTHONDONTWRITEBYTECODE=1 PYTHONHASHSEED=0 /usr/bin/python3 "$HERE/gen/build.py" \
   --out "$OUT" \
   --flag-svgs "$WORK/node_modules/flag-icons/flags/4x3" \
   --containment "$WORK/node_modules/cldr-core/supplemental/territoryContainment.json" \
