@@ -21,7 +21,7 @@ LAND = (0, 128, 0)
 PAGE_LAND = (0, 255, 0)
 
 PAGES = 7
-NO_PAGE = 9   # land that belongs to no continent page (a few disputed islets)
+NO_PAGE = 9   # land whose outline carries no country code (breakaway areas)
 
 
 def project(lon, lat):
@@ -44,8 +44,8 @@ def page_of_part(code, pages, polygon):
 
 
 def label_raster(countries, pages):
-    """One byte a pixel: 0 sea, 1..6 the page of the land there, NO_PAGE
-    for land on no page. Antarctica (page 0) is left out."""
+    """One byte a pixel: 0 sea, 1..6 the page of the land there.
+    Antarctica (page 0) is left out."""
     labels = bytearray(WIDTH * HEIGHT)
     for code, _name, polygons in countries:
         for polygon in polygons:
@@ -64,7 +64,32 @@ def label_raster(countries, pages):
                 if 0 <= x < WIDTH and 0 <= y < HEIGHT and _area_deg2(polygon[0]) > 0.05:
                     if labels[int(y) * WIDTH + int(x)] == 0:
                         put(int(x), int(y))
+    _resolve_unpaged(labels)
     return labels
+
+
+def _resolve_unpaged(labels, max_radius=40):
+    """Land without a country code (Somaliland, Northern Cyprus, a few
+    islets) takes the page of the nearest land that has one, so that a click
+    on it still leads to a continent. Decided on the original labels only,
+    so the result does not depend on the order of the pixels."""
+    snapshot = bytes(labels)
+    for i, lab in enumerate(snapshot):
+        if lab != NO_PAGE:
+            continue
+        x0, y0 = i % WIDTH, i // WIDTH
+        for r in range(1, max_radius + 1):
+            votes = {}
+            for y in range(max(0, y0 - r), min(HEIGHT, y0 + r + 1)):
+                for x in range(max(0, x0 - r), min(WIDTH, x0 + r + 1)):
+                    if max(abs(x - x0), abs(y - y0)) != r:
+                        continue
+                    page = snapshot[y * WIDTH + x]
+                    if 1 <= page <= 6:
+                        votes[page] = votes.get(page, 0) + 1
+            if votes:
+                labels[i] = max(sorted(votes), key=lambda p: votes[p])
+                break
 
 
 def _area_deg2(ring):
