@@ -4,6 +4,8 @@
 // last started and the flag board's template bitmap.
 #include <QImage>
 
+#include <string>
+
 #include "data/Colour.h"
 #include "data/Languages.h"
 #include "data/TextTable.h"
@@ -45,6 +47,9 @@ struct ProgramState {
     TextTable texts;
     COvning *CurrentExercise = nullptr;
     QImage Template;
+    // The high-score file, chosen once at start (ChooseScoreFilePath) and
+    // used for reading and writing alike.
+    std::string ScoreFilePath;
 
     const std::string &Text(int t) const { return texts.Text(settings.Language, t); }
 };

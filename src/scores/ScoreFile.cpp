@@ -1,0 +1,250 @@
+#include "scores/ScoreFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <algorithm>
+#include <charconv>
+#include <string_view>
+
+#include "data/Errors.h"
+#include "data/ScoreValue.h"
+
+namespace landora {
+namespace {
+
+constexpr const char *InvalidNumber = "Invalid numeric input";
+
+QString ToQtPath(const std::string &path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string FromQtPath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Splits the file into lines; a line ends at LF, and a CR before it belongs to
+// the line end, so files with bare LF lines read as well.
+class LineReader {
+public:
+    explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
+
+    bool AtEnd() const { return pos_ >= bytes_.size(); }
+
+    // True when nothing but blanks and line ends is left: a file that ends in
+    // an extra empty line is complete, not damaged.
+    bool OnlyBlankLeft() const
+    {
+        for (std::size_t i = pos_; i < bytes_.size(); ++i) {
+            const char c = bytes_[i];
+            if (!IsBlank(c) && c != '\r' && c != '\n')
+                return false;
+        }
+        return true;
+    }
+
+    std::string_view Line()
+    {
+        if (AtEnd())
+            throw EInOutError("Read beyond end of file");
+        const std::size_t end = bytes_.find('\n', pos_);
+        std::string_view line = bytes_.substr(pos_, end == std::string_view::npos ? std::string_view::npos : end - pos_);
+        pos_ = end == std::string_view::npos ? bytes_.size() : end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        return line;
+    }
+
+    std::int32_t Number()
+    {
+        std::string_view text = Line();
+        while (!text.empty() && IsBlank(text.front()))
+            text.remove_prefix(1);
+        while (!text.empty() && IsBlank(text.back()))
+            text.remove_suffix(1);
+        if (!text.empty() && text.front() == '+')
+            text.remove_prefix(1);
+        std::int32_t value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (text.empty() || error != std::errc() || end != text.data() + text.size())
+            throw EInOutError(InvalidNumber);
+        return value;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+void AppendLine(std::string &out, std::string_view line)
+{
+    out.append(line);
+    out.append("\r\n");
+}
+
+} // namespace
+
+std::int64_t RankingValue(std::int32_t storedScore)
+{
+    // The packing without the clamp of PackScore: a bare percentage reads
+    // back as 99999 s, which must rank below every timed result of its
+    // percentage. 64 bits, because a file may hold any 32-bit value.
+    return std::int64_t{ScorePercent(storedScore)} * 100000 + 100000 - ScoreSeconds(storedScore);
+}
+
+std::string FileSignature(std::string signature)
+{
+    if (signature.size() > static_cast<std::size_t>(MaxSignatureLength))
+        signature.resize(MaxSignatureLength);
+    for (char &c : signature) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    return signature;
+}
+
+void HighScoreTable::Clear()
+{
+    for (auto &list : entries_)
+        list.Fill(ScoreEntry{});
+}
+
+bool HighScoreTable::operator==(const HighScoreTable &other) const
+{
+    return std::equal(entries_.begin(), entries_.end(), other.entries_.begin(), [](const auto &a, const auto &b) {
+        return std::equal(a.begin(), a.end(), b.begin());
+    });
+}
+
+int HighScoreTable::Insert(int exercise, std::int32_t score, const std::string &signature)
+{
+    if (score < 0 || !HasList(exercise))
+        return 0;
+    auto &list = entries_[exercise];
+    for (int rank = 1; rank <= ScoreRanks; ++rank) {
+        if (RankingValue(list[rank].Score) > score)
+            continue;
+        for (int below = ScoreRanks; below > rank; --below)
+            list[below] = list[below - 1];
+        list[rank] = ScoreEntry{score, FileSignature(signature)};
+        return rank;
+    }
+    return 0;
+}
+
+void ReadScoreFile(const std::string &path, HighScoreTable &table)
+{
+    QFile file(ToQtPath(path));
+    if (!file.exists())
+        throw EFileNotFound("File \"" + path + "\" not found.");
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFileOpenFailed("File open failed: " + file.errorString().toStdString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EInOutError(file.errorString().toStdString());
+
+    LineReader in(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    while (!in.OnlyBlankLeft()) {
+        const std::int32_t exercise = in.Number();
+        const std::int32_t rank = in.Number();
+        const std::string_view signature = in.Line();
+        const std::int32_t score = in.Number();
+        // Lists of exercises or ranks this program does not keep may come from
+        // a newer copy; they are passed over, never an error.
+        if (exercise > ScoreExercises || rank > ScoreRanks)
+            continue;
+        if (exercise < 1 || rank < 1)
+            throw ERangeError();
+        table.At(exercise, rank) = ScoreEntry{score, FileSignature(std::string(signature))};
+    }
+}
+
+std::string ScoreFileText(const HighScoreTable &table)
+{
+    std::string out;
+    out.reserve(ScoreExercises * ScoreRanks * 32);
+    for (int exercise = 1; exercise <= ScoreExercises; ++exercise) {
+        for (int rank = 1; rank <= ScoreRanks; ++rank) {
+            const ScoreEntry &entry = table.At(exercise, rank);
+            AppendLine(out, std::to_string(exercise));
+            AppendLine(out, std::to_string(rank));
+            AppendLine(out, FileSignature(entry.Signature));
+            AppendLine(out, std::to_string(entry.Score));
+        }
+    }
+    return out;
+}
+
+void SaveScoreFile(const std::string &path, const HighScoreTable &table)
+{
+    const std::string text = ScoreFileText(table);
+    QSaveFile file(ToQtPath(path));
+    if (!file.open(QIODevice::WriteOnly))
+        throw EInOutError(file.errorString().toStdString());
+    const qint64 size = static_cast<qint64>(text.size());
+    if (file.write(text.data(), size) != size) {
+        const std::string cause = file.errorString().toStdString();
+        file.cancelWriting();
+        throw EInOutError(cause);
+    }
+    // commit() flushes, syncs and renames; on failure the temporary file is
+    // removed and the old file is left alone.
+    if (!file.commit())
+        throw EInOutError(file.errorString().toStdString());
+}
+
+std::string KeepUnreadableCopy(const std::string &path)
+{
+    const QString original = ToQtPath(path);
+    QFile source(original);
+    if (!source.open(QIODevice::ReadOnly))
+        throw EInOutError(source.errorString().toStdString());
+    const QByteArray bytes = source.readAll();
+    source.close();
+
+    for (int n = 1; n <= 99; ++n) {
+        const QString candidate = original + QStringLiteral(".bak") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
+        QFile existing(candidate);
+        if (existing.exists()) {
+            // The same damaged file seen again needs no second copy.
+            if (existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes)
+                return FromQtPath(candidate);
+            continue;
+        }
+        QSaveFile copy(candidate);
+        if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit())
+            throw EInOutError(copy.errorString().toStdString());
+        return FromQtPath(candidate);
+    }
+    throw EInOutError("Too many backup copies of " + path);
+}
+
+std::string ChooseScoreFilePath(const std::string &programFolder)
+{
+    // Trying to create a file is the only test that tells the truth about
+    // read-only mounts, access lists and an installed copy alike.
+    if (!programFolder.empty() && QFileInfo(ToQtPath(programFolder)).isDir()) {
+        QTemporaryFile probe(ToQtPath(programFolder) + QStringLiteral("/.landora-write-test-XXXXXX"));
+        if (probe.open())
+            return programFolder + "/" + ScoreFileName;
+    }
+
+    QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (dataFolder.isEmpty())
+        dataFolder = QDir::homePath() + QStringLiteral("/.landora");
+    QDir().mkpath(dataFolder);
+    return FromQtPath(dataFolder) + "/" + ScoreFileName;
+}
+
+} // namespace landora
