@@ -40,6 +40,19 @@ if [[ $(installed_version flag-icons) != "$FLAG_ICONS_VERSION" ||
      "flag-icons@$FLAG_ICONS_VERSION" "cldr-core@$CLDR_CORE_VERSION")
 fi
 
+# A few flags carry lettering; give librsvg only the DejaVu fonts so that the
+# pictures do not depend on whatever other fonts a machine has.
+mkdir -p "$WORK/fontcache"
+cat > "$WORK/fonts.conf" <<CONF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <dir>/usr/share/fonts/truetype/dejavu</dir>
+  <cachedir>$WORK/fontcache</cachedir>
+</fontconfig>
+CONF
+export FONTCONFIG_FILE="$WORK/fonts.conf"
+
 # Debian's interpreter carries the imaging library installed above.
 PYTHONDONTWRITEBYTECODE=1 PYTHONHASHSEED=0 /usr/bin/python3 "$HERE/gen/build.py" \
   --out "$OUT" \
