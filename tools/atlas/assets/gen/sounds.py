@@ -73,12 +73,12 @@ def wrong_answer():
         click = math.exp(-phase * 9.0)
         overall = math.exp(-t / 0.16)
         buzz = 1.0 if math.sin(2 * math.pi * 98.0 * t) >= 0 else -1.0
-        out.append(overall * (0.55 * click * noise.next() + 0.18 * buzz))
+        out.append(overall * (1.1 * click * noise.next() + 0.12 * buzz))
     # A one-pole low pass takes the hiss off the noise so it rattles, not hisses.
     y = 0.0
     for i, s in enumerate(out):
-        y += 0.35 * (s - y)
-        out[i] = y * 1.6
+        y += 0.5 * (s - y)
+        out[i] = y * 1.3
     return fade_edges(out)
 
 
