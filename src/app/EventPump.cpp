@@ -1,0 +1,14 @@
+#include "app/EventPump.h"
+
+#include <QCoreApplication>
+
+namespace landora {
+
+void CQtEventPump::ProcessEvents()
+{
+    // Without an application object there is no event loop to run.
+    if (QCoreApplication::instance() != nullptr)
+        QCoreApplication::processEvents();
+}
+
+} // namespace landora

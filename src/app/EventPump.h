@@ -1,0 +1,12 @@
+#pragma once
+// "Let pending window events run" on the GUI thread's event loop.
+#include "exercises/Services.h"
+
+namespace landora {
+
+class CQtEventPump final : public IEventPump {
+public:
+    void ProcessEvents() override;
+};
+
+} // namespace landora

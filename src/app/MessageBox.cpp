@@ -1,0 +1,47 @@
+#include "app/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace landora {
+
+namespace {
+
+MessageBoxHandler &Handler()
+{
+    static MessageBoxHandler handler;
+    return handler;
+}
+
+void ShowOnScreen(const MessageBoxRequest &request)
+{
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    if (request.icon == MessageIcon::Information)
+        icon = QMessageBox::Information;
+    else if (request.icon == MessageIcon::Error)
+        icon = QMessageBox::Critical;
+    QMessageBox box(icon, request.title, request.text, QMessageBox::Ok, request.parent);
+    box.exec();
+}
+
+} // namespace
+
+void ShowMessage(QWidget *parent, const QString &text, MessageIcon icon)
+{
+    MessageBoxRequest request{parent, icon, QApplication::applicationName(), text};
+    if (request.title.isEmpty())
+        request.title = QStringLiteral("Landora");
+    if (Handler())
+        Handler()(request);
+    else
+        ShowOnScreen(request);
+}
+
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
+{
+    MessageBoxHandler previous = std::move(Handler());
+    Handler() = std::move(handler);
+    return previous;
+}
+
+} // namespace landora

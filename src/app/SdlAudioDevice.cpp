@@ -1,0 +1,142 @@
+// The SDL2_mixer side of the players. Kept apart from CSound so that the
+// decisions about when to load and when to play are tested without a sound
+// card.
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <array>
+#include <filesystem>
+
+#include "app/Sound.h"
+
+namespace landora {
+
+namespace {
+
+class CSdlAudioDevice final : public IAudioDevice {
+public:
+    CSdlAudioDevice() = default;
+    ~CSdlAudioDevice() override;
+    CSdlAudioDevice(const CSdlAudioDevice &) = delete;
+    CSdlAudioDevice &operator=(const CSdlAudioDevice &) = delete;
+
+    bool OpenWave(int channel, const std::string &path) override;
+    bool IsPlaying(int channel) override;
+    void PlayWave(int channel) override;
+    bool OpenMidi(const std::string &path) override;
+    void PlayMidi(int position) override;
+
+private:
+    // Starts SDL audio on first use, once; a failure is final.
+    bool Ready();
+    void FreeWave(int channel);
+
+    enum class State { NotStarted, Running, Failed };
+    State state_ = State::NotStarted;
+    std::array<Mix_Chunk *, 2> chunks_ = {nullptr, nullptr};
+    Mix_Music *music_ = nullptr;
+};
+
+bool CSdlAudioDevice::Ready()
+{
+    if (state_ == State::NotStarted) {
+        state_ = State::Failed;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            return false;
+        Mix_Init(MIX_INIT_MID);
+        if (std::filesystem::exists(SoundFontPath))
+            Mix_SetSoundFonts(SoundFontPath);
+        if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+            Mix_Quit();
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return false;
+        }
+        if (Mix_AllocateChannels(2) < 2) {
+            Mix_CloseAudio();
+            Mix_Quit();
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return false;
+        }
+        state_ = State::Running;
+    }
+    return state_ == State::Running;
+}
+
+CSdlAudioDevice::~CSdlAudioDevice()
+{
+    if (state_ != State::Running)
+        return;
+    Mix_HaltChannel(-1);
+    Mix_HaltMusic();
+    FreeWave(0);
+    FreeWave(1);
+    if (music_ != nullptr)
+        Mix_FreeMusic(music_);
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void CSdlAudioDevice::FreeWave(int channel)
+{
+    Mix_Chunk *&chunk = chunks_[static_cast<std::size_t>(channel)];
+    if (chunk != nullptr) {
+        // Freeing a chunk halts the channel that plays it.
+        Mix_FreeChunk(chunk);
+        chunk = nullptr;
+    }
+}
+
+bool CSdlAudioDevice::OpenWave(int channel, const std::string &path)
+{
+    if (!Ready())
+        return false;
+    FreeWave(channel);
+    chunks_[static_cast<std::size_t>(channel)] = Mix_LoadWAV(path.c_str());
+    return chunks_[static_cast<std::size_t>(channel)] != nullptr;
+}
+
+bool CSdlAudioDevice::IsPlaying(int channel)
+{
+    return Ready() && Mix_Playing(channel) != 0;
+}
+
+void CSdlAudioDevice::PlayWave(int channel)
+{
+    Mix_Chunk *chunk = chunks_[static_cast<std::size_t>(channel)];
+    if (Ready() && chunk != nullptr)
+        Mix_PlayChannel(channel, chunk, 0);
+}
+
+bool CSdlAudioDevice::OpenMidi(const std::string &path)
+{
+    if (!Ready())
+        return false;
+    Mix_HaltMusic();
+    if (music_ != nullptr) {
+        Mix_FreeMusic(music_);
+        music_ = nullptr;
+    }
+    music_ = Mix_LoadMUS(path.c_str());
+    return music_ != nullptr;
+}
+
+void CSdlAudioDevice::PlayMidi(int position)
+{
+    if (!Ready() || music_ == nullptr)
+        return;
+    if (Mix_PlayMusic(music_, 0) != 0)
+        return;
+    // Not every decoder can seek; a failed seek plays from the start.
+    if (position > 0)
+        Mix_SetMusicPosition(position / 1000.0);
+}
+
+} // namespace
+
+std::unique_ptr<IAudioDevice> CreateSdlAudioDevice()
+{
+    return std::make_unique<CSdlAudioDevice>();
+}
+
+} // namespace landora
