@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Rebuilds the whole data set from open sources: every .crp file, then the
+# flags, sounds, pictures and help file (assets/build-assets.sh).
+# Usage: tools/atlas/build.sh [DATASET_DIR]
+# Installs its own Debian and npm needs (npm versions pinned in
+# package-lock.json) and gives byte-identical files on every run.
+set -euo pipefail
+
+HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+ROOT=$(cd "$HERE/../.." && pwd)
+OUT=${1:-$ROOT/dataset}
+WORK=$HERE/work
+
+APT_PACKAGES=(r-cran-rnaturalearthdata r-cran-maps r-cran-sf r-cran-sp qgis-common gdal-bin nodejs)
+GPKG=/usr/share/qgis/resources/data/world_map.gpkg
+
+missing=()
+for p in "${APT_PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+command -v npm >/dev/null || missing+=(npm)
+if ((${#missing[@]})); then
+  echo "installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get -o DPkg::Lock::Timeout=600 update -qq
+  apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cd "$HERE"
+npm ci --no-audit --no-fund --ignore-scripts --loglevel=error
+
+rm -rf "$WORK/src"
+mkdir -p "$WORK/src" "$OUT"
+Rscript scripts/extract.R "$WORK/src"
+ogr2ogr -f GeoJSON -lco COORDINATE_PRECISION=5 "$WORK/src/states10.geojson" "$GPKG" states_provinces
+
+node src/build.js "$WORK" "$OUT"
+
+if [[ -x "$HERE/assets/build-assets.sh" ]]; then
+  "$HERE/assets/build-assets.sh" "$OUT"
+fi
+echo "data set written to $OUT"

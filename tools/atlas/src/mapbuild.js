@@ -1,0 +1,163 @@
+'use strict';
+// Builds the areas of one map: assigns units, clips, simplifies with shared
+// borders (each border between neighbours is simplified once for both),
+// keeps outer rings, caps vertices and computes fill points.
+const fs = require('fs');
+const path = require('path');
+const { execFileSync } = require('child_process');
+const geo = require('./geo');
+
+const MAX_VERTICES = 500;
+const MAPSHAPER = path.join(__dirname, '..', 'node_modules', '.bin', 'mapshaper');
+
+function polygonsOf(geometry) {
+  if (!geometry) return [];
+  if (geometry.type === 'Polygon') return [geometry.coordinates];
+  if (geometry.type === 'MultiPolygon') return geometry.coordinates;
+  if (geometry.type === 'GeometryCollection') return geometry.geometries.flatMap(polygonsOf);
+  return [];
+}
+
+function shiftPolygon(poly, shift) {
+  if (!shift) return poly;
+  const b = geo.bbox([poly[0]]);
+  const d = shift(b);
+  if (!d) return poly;
+  return poly.map((r) => r.map(([x, y]) => [x + d, y]));
+}
+
+function runMapshaper(args) {
+  execFileSync(MAPSHAPER, ['-quiet', ...args], { stdio: ['ignore', 'inherit', 'inherit'] });
+}
+
+// Simplifies a set of features keyed by `unit` with shared topology.
+function simplifyUnits(workDir, name, features, def) {
+  const inFile = path.join(workDir, `${name}-in.json`);
+  const outFile = path.join(workDir, `${name}-out.json`);
+  fs.writeFileSync(inFile, JSON.stringify({ type: 'FeatureCollection', features }));
+  const b = def.bbox;
+  const args = ['-i', inFile];
+  if (def.clip !== false) args.push('-clip', `bbox=${b.w},${b.s},${b.e},${b.n}`);
+  args.push('-dissolve', 'unit', '-simplify', `interval=${def.interval}`, 'keep-shapes', '-o', outFile, 'format=geojson', 'precision=0.0001');
+  runMapshaper(args);
+  const out = JSON.parse(fs.readFileSync(outFile));
+  const byUnit = {};
+  for (const f of out.features) {
+    if (!f.geometry) continue;
+    byUnit[f.properties.unit] = polygonsOf(f.geometry);
+  }
+  return byUnit;
+}
+
+function capVertices(ring) {
+  let r = ring;
+  let tol = 0.005;
+  while (r.length > MAX_VERTICES) {
+    r = geo.cleanRing(geo.simplifyRing(ring, tol));
+    tol *= 1.5;
+  }
+  return r;
+}
+
+// Area of a part in square pixels at a view.
+function partPixels(rings, view) {
+  const b = geo.bbox([rings[0]]);
+  const lat = (b.n + b.s) / 2;
+  return geo.ringArea(rings[0]) * view.pxPerDegLat() * view.pxPerDegLon(lat);
+}
+
+/**
+ * def: { number, bbox, interval, shift, subdivide: {COUNTRY: props => key},
+ *        refView, minPartPx, maxParts, markers: {unit: radiusDeg} }
+ * sources: from units.loadSources; lakes: [{key, name, rings}] obstacles.
+ * Returns { units: {unitKey: {meta, parts:[{ring, fill1, fill2, bounds}]}} }.
+ */
+function buildMapUnits(def, sources, lakes, workDir) {
+  const meta = {};
+  const feats = [];
+  for (const f of sources.features) {
+    const sub = def.subdivide && def.subdivide[f.country] ? def.subdivide[f.country](f.props) : null;
+    if (sub === false) continue; // dropped by the subdivision table (outside the map)
+    const unit = sub || f.territory || f.country;
+    if (def.only && !def.only(f, unit)) continue;
+    if (f.overlay && !def.overlays) continue;
+    for (const poly of polygonsOf(f.geometry)) {
+      const p = shiftPolygon(poly, def.shift);
+      const bb = geo.bbox([p[0]]);
+      if (bb.e < def.bbox.w || bb.w > def.bbox.e || bb.n < def.bbox.s || bb.s > def.bbox.n) continue;
+      if (f.overlay) {
+        // Enclaves drawn on top of their surroundings: kept apart from the
+        // shared topology so that the surrounding unit stays whole.
+        (meta[unit] = meta[unit] || { unit, country: f.country, territory: f.territory, sub, overlayParts: [] });
+        meta[unit].overlayParts = (meta[unit].overlayParts || []).concat([p]);
+        continue;
+      }
+      meta[unit] = meta[unit] || { unit, country: f.country, territory: f.territory, sub };
+      feats.push({ type: 'Feature', properties: { unit }, geometry: { type: 'Polygon', coordinates: p } });
+    }
+  }
+  const simplified = simplifyUnits(workDir, `map${def.number}`, feats, def);
+  for (const [u, m] of Object.entries(meta)) {
+    if (m.overlayParts) simplified[u] = m.overlayParts.map((poly) => poly.map((r) => geo.cleanRing(r)));
+  }
+  const lakeRings = lakes.map((l) => l.ring);
+  const units = {};
+  for (const u of Object.keys(simplified).sort()) {
+    const polys = simplified[u]
+      .map((poly) => poly.map((r) => geo.cleanRing(r)).filter((r) => r.length >= 3))
+      .filter((poly) => poly.length && poly[0].length >= 3);
+    if (!polys.length) continue;
+    polys.sort((a, b) => geo.ringArea(b[0]) - geo.ringArea(a[0]) || a[0][0][0] - b[0][0][0]);
+    let kept = polys.filter((p, i) => i === 0 || partPixels(p, def.refView) >= def.minPartPx);
+    if (kept.length > def.maxParts) kept = kept.slice(0, def.maxParts);
+    const parts = [];
+    for (const poly of kept) {
+      let ring = geo.densifyRing(poly[0], 1);
+      ring = geo.cleanRing(ring);
+      ring = capVertices(ring);
+      const holes = poly.slice(1);
+      const near = lakeRings.filter((lr) => {
+        const lb = geo.bbox([lr]); const pb = geo.bbox([ring]);
+        return !(lb.e < pb.w || lb.w > pb.e || lb.n < pb.s || lb.s > pb.n);
+      });
+      const pole = geo.poleOfInaccessibility([ring, ...holes], near, 0.002);
+      const b = geo.bbox([ring]);
+      parts.push({ ring, holes, fill1: [pole.lat, pole.lon], fill2: [pole.lat, pole.lon], bounds: b, inner: pole.dist });
+    }
+    units[u] = { meta: meta[u], parts };
+  }
+  return units;
+}
+
+// Lakes: simplified once and shared by every map that draws them.
+function buildLakes(sources, workDir, interval, minArea) {
+  const feats = [];
+  for (const f of sources.lakes) {
+    const name = f.properties.ID.split(':')[0];
+    for (const poly of polygonsOf(f.geometry)) feats.push({ type: 'Feature', properties: { unit: name }, geometry: { type: 'Polygon', coordinates: poly } });
+  }
+  const inFile = path.join(workDir, 'lakes-in.json');
+  const outFile = path.join(workDir, 'lakes-out.json');
+  fs.writeFileSync(inFile, JSON.stringify({ type: 'FeatureCollection', features: feats }));
+  runMapshaper(['-i', inFile, '-simplify', `interval=${interval}`, 'keep-shapes', '-explode', '-o', outFile, 'format=geojson', 'precision=0.0001']);
+  const out = JSON.parse(fs.readFileSync(outFile));
+  const lakes = [];
+  for (const f of out.features) {
+    for (const poly of polygonsOf(f.geometry)) {
+      const ring = capVertices(geo.cleanRing(poly[0]));
+      if (ring.length < 3 || geo.ringArea(ring) < minArea) continue;
+      const pole = geo.poleOfInaccessibility([ring], [], 0.002);
+      lakes.push({ name: f.properties.unit, ring, fill: [pole.lat, pole.lon], bounds: geo.bbox([ring]), area: geo.ringArea(ring) });
+    }
+  }
+  lakes.sort((a, b) => b.area - a.area || a.name.localeCompare(b.name));
+  const seen = {};
+  for (const l of lakes) {
+    const slug = l.name.normalize('NFD').replace(/[^A-Za-z]/g, '').toUpperCase().slice(0, 12) || 'LAKE';
+    seen[slug] = (seen[slug] || 0) + 1;
+    l.key = `W-${slug}${seen[slug] > 1 ? seen[slug] : ''}`;
+  }
+  return lakes;
+}
+
+module.exports = { buildMapUnits, buildLakes, polygonsOf, MAX_VERTICES };

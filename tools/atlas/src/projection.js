@@ -1,0 +1,66 @@
+'use strict';
+// The map's projection between degrees and pixels, used to size markers and
+// views: rows linear in latitude, columns scaled like the half-width of a
+// circle of radius 90 degrees around the centre meridian.
+
+function f32(v) { return Math.fround(v); }
+function roundEven(v) {
+  const r = Math.round(v);
+  return (Math.abs(v % 1) === 0.5 && r % 2 !== 0) ? r - 1 : r;
+}
+
+class View {
+  constructor(north, south, centre, W, H) {
+    this.N = f32(north); this.S = f32(south); this.C = f32(centre); this.W = W; this.H = H;
+    this.computeScale();
+  }
+  computeScale() { this.div = roundEven(Math.abs((this.N + this.S) / 2) / 90 * 50) + 90; }
+  s() { return f32(this.H / (this.N - this.S)); }
+  latToY(lat) {
+    lat = Math.max(-90, Math.min(90, lat));
+    const hi = f32(this.N + 1e-8);
+    return roundEven(this.H - f32(0 + (this.H - 0) * (lat - this.S) / (hi - this.S)));
+  }
+  posToX(lat, lon) {
+    const d = f32(lon - this.C);
+    if (lat === 90 || lat === -90) return roundEven(this.W / 2);
+    return roundEven(Math.sqrt(8100 - lat * lat) * d / this.div * this.s() + this.W / 2);
+  }
+  yToLat(y) {
+    const v = f32(this.N + (this.S - this.N) * y / f32(this.H + 1e-8));
+    return f32(Math.max(-90, Math.min(90, v)));
+  }
+  pointToLon(y, x) {
+    const lat = this.yToLat(y);
+    if (lat === 90 || lat === -90) return this.C;
+    return f32(this.C + (x - Math.trunc(this.W / 2)) / Math.sqrt(8100 - lat * lat) * this.div / this.s());
+  }
+  visibleHalfWidth() {
+    const a = this.C - this.pointToLon(Math.trunc(this.H / 2), 0);
+    const b = this.C - this.pointToLon(this.H, 0);
+    return f32(Math.min(1000, a, b));
+  }
+  // Pixels per degree of latitude and of longitude at a latitude.
+  pxPerDegLat() { return this.s(); }
+  pxPerDegLon(lat) { return Math.sqrt(8100 - lat * lat) / this.div * this.s(); }
+}
+
+// The view the map chooses when an exercise gives none: fitted to bounds.
+function fitView(b, W, H) {
+  let north = f32(b.n), south = f32(b.s), east = f32(b.e), west = f32(b.w);
+  const v = new View(0, 0, 0, W, H);
+  v.C = f32((west + east) / 2);
+  const m = (north - south) / 25;
+  v.N = f32(north + m); v.S = f32(south - m);
+  v.computeScale();
+  const need = Math.max(east - v.C, v.C - west);
+  let guard = 0;
+  while (v.visibleHalfWidth() < need && guard++ < 2000) {
+    v.N = f32(v.N + (v.N - v.S) / 100);
+    v.S = f32(v.S - (v.N - v.S) / 100);
+    v.computeScale();
+  }
+  return v;
+}
+
+module.exports = { View, fitView, roundEven };

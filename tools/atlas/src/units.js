@@ -1,0 +1,89 @@
+'use strict';
+// Turns the Natural Earth admin-1 layer into map units: every polygon gets
+// the key of the country (ISO alpha-3) or territory it belongs to, and, on
+// maps that divide a country, the key of its subdivision.
+const fs = require('fs');
+
+// Natural Earth admin-0 codes that are not ISO codes, or units that this
+// atlas shows as part of a recognised country (de facto borders, but no
+// separate area for a cosmodrome or a base).
+const ADM0_FIX = {
+  KOS: { key: 'XKX', a2: 'XK' },
+  SDS: { key: 'SSD', a2: 'SS' },
+  PSX: { key: 'PSE', a2: 'PS' },
+  SAH: { key: 'ESH', a2: 'EH' },
+  TUV: { key: 'TUV', a2: 'TV' },
+  GIB: { key: 'GIB', a2: 'GI' },
+  ALD: { key: 'FIN', a2: 'FI' },
+  CYN: { key: 'CYP', a2: 'CY' },
+  ESB: { key: 'CYP', a2: 'CY' },
+  WSB: { key: 'CYP', a2: 'CY' },
+  SOL: { key: 'SOM', a2: 'SO' },
+  KAS: { key: 'IND', a2: 'IN' },
+  KAB: { key: 'KAZ', a2: 'KZ' },
+  USG: { key: 'CUB', a2: 'CU' },
+  UMI: { key: 'UMI', a2: 'UM' },
+  ATC: { key: 'AUS', a2: 'AU' },
+  IOA: { key: 'AUS', a2: 'AU' },
+};
+// Left out: Antarctica, unclaimed reefs and disputed specks.
+const DROP = new Set(['ATA', 'PGA', 'CLP', 'SCR', 'SER', 'BJN', 'CNM', 'CSI']);
+
+// Overseas regions of France that this atlas names on their own while they
+// answer for France.
+const OWN_TERRITORY = {
+  'FRA/GLP': { key: 'GLP', a2: 'GP' },
+  'FRA/MTQ': { key: 'MTQ', a2: 'MQ' },
+  'FRA/GUF': { key: 'GUF', a2: 'GF' },
+  'FRA/REU': { key: 'REU', a2: 'RE' },
+  'FRA/MYT': { key: 'MYT', a2: 'YT' },
+};
+
+const CONTINENT_PAGE = {
+  Europe: 'EUR', 'North America': 'NOR', 'South America': 'SYD', Asia: 'ASI', Africa: 'AFR', Oceania: 'AUS',
+};
+// Countries whose page differs from Natural Earth's continent.
+const PAGE_FIX = { TUV: 'AUS', GIB: 'EUR', RUS: 'EUR', TUR: 'ASI', CYP: 'EUR', GEO: 'ASI', ARM: 'ASI', AZE: 'ASI', KAZ: 'ASI', EGY: 'AFR', IOA: 'AUS', UMI: 'AUS', ATF: 'AFR', SGS: 'SYD', FLK: 'SYD', HMD: 'AUS', BVT: 'SYD', SHN: 'AFR', IOT: 'ASI', GUF: 'SYD', REU: 'AFR', MYT: 'AFR', GLP: 'NOR', MTQ: 'NOR', CPV: 'AFR', MDV: 'ASI', SYC: 'AFR', MUS: 'AFR', COM: 'AFR', STP: 'AFR', TTO: 'NOR', BMU: 'NOR', GRL: 'NOR', ABW: 'NOR', CUW: 'NOR' };
+
+function loadSources(dir) {
+  const states = JSON.parse(fs.readFileSync(`${dir}/states10.geojson`));
+  const c50 = JSON.parse(fs.readFileSync(`${dir}/countries50.geojson`));
+  const lakes = JSON.parse(fs.readFileSync(`${dir}/lakes.geojson`));
+  const info = {};
+  for (const f of c50.features) {
+    const p = f.properties;
+    info[p.adm0_a3] = p;
+  }
+  const countries = {}; // key -> { key, a2, continent, subregion, page, sovereign }
+  const features = [];
+  const addCountry = (key, a2, p) => {
+    if (countries[key]) return countries[key];
+    const cont = p ? p.continent : null;
+    const page = PAGE_FIX[key] || CONTINENT_PAGE[cont] || null;
+    countries[key] = { key, a2, continent: cont, subregion: p ? p.subregion : null, page, type: p ? p.type : null, admin: p ? p.admin : key };
+    return countries[key];
+  };
+  for (const f of states.features) {
+    const p = f.properties;
+    const adm = p.adm0_a3;
+    if (DROP.has(adm)) continue;
+    let key, a2;
+    if (ADM0_FIX[adm]) ({ key, a2 } = ADM0_FIX[adm]);
+    else if (info[adm] && info[adm].iso_a3 && info[adm].iso_a3 !== '-99') { key = info[adm].iso_a3; a2 = info[adm].iso_a2; }
+    else throw new Error(`no country code for ${adm} (${p.admin})`);
+    const c = addCountry(key, a2, info[adm] || info[Object.keys(info).find((k) => info[k].iso_a3 === key)]);
+    const terr = OWN_TERRITORY[`${adm}/${p.gu_a3}`];
+    if (terr) addCountry(terr.key, terr.a2, info.FRA).page = PAGE_FIX[terr.key];
+    features.push({ country: c.key, territory: terr ? terr.key : null, props: p, geometry: f.geometry });
+  }
+  // The Vatican is missing from the admin-1 layer; take it from admin-0.
+  for (const f of c50.features) {
+    if (f.properties.adm0_a3 === 'VAT') {
+      addCountry('VAT', 'VA', f.properties);
+      features.push({ country: 'VAT', territory: null, props: { name: 'Vatican', adm0_a3: 'VAT' }, geometry: f.geometry, overlay: true });
+    }
+  }
+  return { features, countries, lakes: lakes.features };
+}
+
+module.exports = { loadSources, CONTINENT_PAGE };
