@@ -1,18 +1,17 @@
 #include "scores/ScoreFile.h"
 
+#include "data/Errors.h"
+#include "data/ScoreValue.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
-
 #include <algorithm>
 #include <charconv>
 #include <string_view>
-
-#include "data/Errors.h"
-#include "data/ScoreValue.h"
 
 namespace landora {
 namespace {
@@ -38,7 +37,10 @@ bool IsBlank(char c)
 // the line end, so files with bare LF lines read as well.
 class LineReader {
 public:
-    explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
+    explicit LineReader(std::string_view bytes)
+        : bytes_(bytes)
+    {
+    }
 
     bool AtEnd() const { return pos_ >= bytes_.size(); }
 
@@ -59,7 +61,8 @@ public:
         if (AtEnd())
             throw EInOutError("Read beyond end of file");
         const std::size_t end = bytes_.find('\n', pos_);
-        std::string_view line = bytes_.substr(pos_, end == std::string_view::npos ? std::string_view::npos : end - pos_);
+        std::string_view line
+            = bytes_.substr(pos_, end == std::string_view::npos ? std::string_view::npos : end - pos_);
         pos_ = end == std::string_view::npos ? bytes_.size() : end + 1;
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
@@ -100,7 +103,7 @@ std::int64_t RankingValue(std::int32_t storedScore)
     // The packing without the clamp of PackScore: a bare percentage reads
     // back as 99999 s, which must rank below every timed result of its
     // percentage. 64 bits, because a file may hold any 32-bit value.
-    return std::int64_t{ScorePercent(storedScore)} * 100000 + 100000 - ScoreSeconds(storedScore);
+    return std::int64_t { ScorePercent(storedScore) } * 100000 + 100000 - ScoreSeconds(storedScore);
 }
 
 std::string FileSignature(std::string signature)
@@ -117,14 +120,13 @@ std::string FileSignature(std::string signature)
 void HighScoreTable::Clear()
 {
     for (auto &list : entries_)
-        list.Fill(ScoreEntry{});
+        list.Fill(ScoreEntry {});
 }
 
 bool HighScoreTable::operator==(const HighScoreTable &other) const
 {
-    return std::equal(entries_.begin(), entries_.end(), other.entries_.begin(), [](const auto &a, const auto &b) {
-        return std::equal(a.begin(), a.end(), b.begin());
-    });
+    return std::equal(entries_.begin(), entries_.end(), other.entries_.begin(),
+        [](const auto &a, const auto &b) { return std::equal(a.begin(), a.end(), b.begin()); });
 }
 
 int HighScoreTable::Insert(int exercise, std::int32_t score, const std::string &signature)
@@ -137,7 +139,7 @@ int HighScoreTable::Insert(int exercise, std::int32_t score, const std::string &
             continue;
         for (int below = ScoreRanks; below > rank; --below)
             list[below] = list[below - 1];
-        list[rank] = ScoreEntry{score, FileSignature(signature)};
+        list[rank] = ScoreEntry { score, FileSignature(signature) };
         return rank;
     }
     return 0;
@@ -166,7 +168,7 @@ void ReadScoreFile(const std::string &path, HighScoreTable &table)
             continue;
         if (exercise < 1 || rank < 1)
             throw ERangeError();
-        table.At(exercise, rank) = ScoreEntry{score, FileSignature(std::string(signature))};
+        table.At(exercise, rank) = ScoreEntry { score, FileSignature(std::string(signature)) };
     }
 }
 
@@ -214,7 +216,8 @@ std::string KeepUnreadableCopy(const std::string &path)
     source.close();
 
     for (int n = 1; n <= 99; ++n) {
-        const QString candidate = original + QStringLiteral(".bak") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
+        const QString candidate
+            = original + QStringLiteral(".bak") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
         QFile existing(candidate);
         if (existing.exists()) {
             // The same damaged file seen again needs no second copy.

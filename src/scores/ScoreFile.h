@@ -3,10 +3,10 @@
 // results with the player's signature. One text file, CR LF lines, signatures
 // as Windows-1252 bytes, always written whole so that copies stay
 // interchangeable between installations.
+#include "data/FixedArray.h"
+
 #include <cstdint>
 #include <string>
-
-#include "data/FixedArray.h"
 
 namespace landora {
 

@@ -1,23 +1,23 @@
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
-#include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
+#include "scores/ScoreFile.h"
 
 #include "data/Errors.h"
 #include "data/ScoreValue.h"
-#include "scores/ScoreFile.h"
 #include "support/TempDir.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace landora;
 using landora::test::TempDir;
 
 namespace {
 
-std::string Record(const std::string &exercise, const std::string &rank, const std::string &signature,
-                   const std::string &score)
+std::string Record(
+    const std::string &exercise, const std::string &rank, const std::string &signature, const std::string &score)
 {
     return exercise + "\r\n" + rank + "\r\n" + signature + "\r\n" + score + "\r\n";
 }
@@ -26,7 +26,7 @@ std::string Record(const std::string &exercise, const std::string &rank, const s
 void FillList(HighScoreTable &table, int exercise, int percent)
 {
     for (int rank = 1; rank <= ScoreRanks; ++rank)
-        table.At(exercise, rank) = ScoreEntry{PackScore(percent, rank * 10), "P" + std::to_string(rank)};
+        table.At(exercise, rank) = ScoreEntry { PackScore(percent, rank * 10), "P" + std::to_string(rank) };
 }
 
 std::vector<std::string> Lines(const std::string &text)
@@ -53,9 +53,9 @@ TEST(ScoreInsertion, FirstResultTakesRankOneOfAnEmptyList)
 {
     HighScoreTable table;
     EXPECT_EQ(table.Insert(12, PackScore(93, 125), "XYZ"), 1);
-    EXPECT_EQ(table.At(12, 1), (ScoreEntry{9399875, "XYZ"}));
-    EXPECT_EQ(table.At(12, 2), ScoreEntry{});
-    EXPECT_EQ(table.At(11, 1), ScoreEntry{}) << "other exercises keep their lists";
+    EXPECT_EQ(table.At(12, 1), (ScoreEntry { 9399875, "XYZ" }));
+    EXPECT_EQ(table.At(12, 2), ScoreEntry {});
+    EXPECT_EQ(table.At(11, 1), ScoreEntry {}) << "other exercises keep their lists";
 }
 
 TEST(ScoreInsertion, TieGoesAboveTheStoredResultAndTheRestMoveDown)
@@ -66,8 +66,8 @@ TEST(ScoreInsertion, TieGoesAboveTheStoredResultAndTheRestMoveDown)
 
     EXPECT_EQ(table.Insert(5, third, "New"), 3);
     EXPECT_EQ(table.At(5, 2).Signature, "P2");
-    EXPECT_EQ(table.At(5, 3), (ScoreEntry{third, "New"}));
-    EXPECT_EQ(table.At(5, 4), (ScoreEntry{third, "P3"}));
+    EXPECT_EQ(table.At(5, 3), (ScoreEntry { third, "New" }));
+    EXPECT_EQ(table.At(5, 4), (ScoreEntry { third, "P3" }));
     EXPECT_EQ(table.At(5, 10).Signature, "P9") << "the old rank 10 drops out";
 }
 
@@ -84,7 +84,7 @@ TEST(ScoreInsertion, TooLowOrViewOnlyChangesNothing)
 
     HighScoreTable empty;
     EXPECT_EQ(empty.Insert(7, -1, "View"), 0) << "-1 never enters, even an empty list";
-    EXPECT_EQ(empty.At(7, 1), ScoreEntry{});
+    EXPECT_EQ(empty.At(7, 1), ScoreEntry {});
     EXPECT_EQ(empty.Insert(0, PackScore(50, 5), "x"), 0) << "an exercise without a list";
     EXPECT_EQ(empty.Insert(191, PackScore(50, 5), "x"), 0);
 }
@@ -96,14 +96,14 @@ TEST(ScoreInsertion, BarePercentageRanksBetweenLowerPercentAndEveryTimedEqualPer
     EXPECT_EQ(RankingValue(PackScore(85, 10)), PackScore(85, 10));
 
     HighScoreTable table;
-    table.At(3, 1) = ScoreEntry{85, "Bare"};
+    table.At(3, 1) = ScoreEntry { 85, "Bare" };
     EXPECT_EQ(table.Insert(3, PackScore(84, 1), "84 fast"), 2);
     EXPECT_EQ(table.Insert(3, PackScore(85, NoTimeSeconds - 1), "85 slowest"), 1);
     EXPECT_EQ(table.At(3, 2).Signature, "Bare");
     EXPECT_EQ(table.At(3, 3).Signature, "84 fast");
 
     // Huge values from a foreign file rank without overflow.
-    table.At(4, 1) = ScoreEntry{2147483647, "Max"};
+    table.At(4, 1) = ScoreEntry { 2147483647, "Max" };
     EXPECT_EQ(table.Insert(4, PackScore(100, 1), "Best"), 2);
 }
 
@@ -112,9 +112,9 @@ TEST(ScoreInsertion, BarePercentageRanksBetweenLowerPercentAndEveryTimedEqualPer
 TEST(ScoreFileWriting, WholeFileIs7600CrLfLinesInExerciseThenRankOrder)
 {
     HighScoreTable table;
-    table.At(12, 1) = ScoreEntry{9399875, "XYZ"};
-    table.At(190, 10) = ScoreEntry{85, std::string(60, 'a')};
-    table.At(1, 1) = ScoreEntry{PackScore(50, 3), UnknownSignature};
+    table.At(12, 1) = ScoreEntry { 9399875, "XYZ" };
+    table.At(190, 10) = ScoreEntry { 85, std::string(60, 'a') };
+    table.At(1, 1) = ScoreEntry { PackScore(50, 3), UnknownSignature };
 
     const std::string text = ScoreFileText(table);
     const std::vector<std::string> lines = Lines(text);
@@ -148,7 +148,7 @@ TEST(ScoreFileWriting, WholeFileIs7600CrLfLinesInExerciseThenRankOrder)
 TEST(ScoreFileWriting, LineBreakInASignatureCannotShiftTheRecords)
 {
     HighScoreTable table;
-    table.At(1, 1) = ScoreEntry{PackScore(90, 9), "two\r\nlines"};
+    table.At(1, 1) = ScoreEntry { PackScore(90, 9), "two\r\nlines" };
     EXPECT_EQ(Lines(ScoreFileText(table)).size(), 7600u);
     EXPECT_EQ(Lines(ScoreFileText(table))[2], "two  lines");
 }
@@ -158,7 +158,7 @@ TEST(ScoreFileWriting, SavedFileReadsBackTheSameTable)
     TempDir dir;
     HighScoreTable table;
     FillList(table, 17, 66);
-    table.At(190, 1) = ScoreEntry{42, "\xC5sa \xD8stberg \x80"};
+    table.At(190, 1) = ScoreEntry { 42, "\xC5sa \xD8stberg \x80" };
     SaveScoreFile(dir.File(ScoreFileName), table);
 
     HighScoreTable back;
@@ -173,34 +173,36 @@ TEST(ScoreFileWriting, SavedFileReadsBackTheSameTable)
 TEST(ScoreFileReading, RecordsInAnyOrderAndNumberLaterOnesWin)
 {
     TempDir dir;
-    dir.Write("s.hgh", Record("7", "2", "second", "7000050") + Record("7", "1", "first", "8000010") +
-                           Record("7", "2", "again", "7000060") + Record("190", "10", "last", "55"));
+    dir.Write("s.hgh",
+        Record("7", "2", "second", "7000050") + Record("7", "1", "first", "8000010")
+            + Record("7", "2", "again", "7000060") + Record("190", "10", "last", "55"));
     HighScoreTable table;
-    table.At(9, 1) = ScoreEntry{5, "kept"};
+    table.At(9, 1) = ScoreEntry { 5, "kept" };
     ReadScoreFile(dir.File("s.hgh"), table);
-    EXPECT_EQ(table.At(7, 1), (ScoreEntry{8000010, "first"}));
-    EXPECT_EQ(table.At(7, 2), (ScoreEntry{7000060, "again"}));
-    EXPECT_EQ(table.At(7, 3), ScoreEntry{});
-    EXPECT_EQ(table.At(190, 10), (ScoreEntry{55, "last"}));
-    EXPECT_EQ(table.At(9, 1), (ScoreEntry{5, "kept"})) << "ranks no record mentions keep what they held";
+    EXPECT_EQ(table.At(7, 1), (ScoreEntry { 8000010, "first" }));
+    EXPECT_EQ(table.At(7, 2), (ScoreEntry { 7000060, "again" }));
+    EXPECT_EQ(table.At(7, 3), ScoreEntry {});
+    EXPECT_EQ(table.At(190, 10), (ScoreEntry { 55, "last" }));
+    EXPECT_EQ(table.At(9, 1), (ScoreEntry { 5, "kept" })) << "ranks no record mentions keep what they held";
 }
 
 TEST(ScoreFileReading, UnknownExerciseOrRankIsSkippedSilently)
 {
     TempDir dir;
-    dir.Write("s.hgh", Record("250", "1", "far", "9000000") + Record("3", "11", "deep", "9000000") +
-                           Record("0", "11", "both", "1") + Record("3", "1", "ok", "9000000"));
+    dir.Write("s.hgh",
+        Record("250", "1", "far", "9000000") + Record("3", "11", "deep", "9000000") + Record("0", "11", "both", "1")
+            + Record("3", "1", "ok", "9000000"));
     HighScoreTable table;
     ASSERT_NO_THROW(ReadScoreFile(dir.File("s.hgh"), table));
-    EXPECT_EQ(table.At(3, 1), (ScoreEntry{9000000, "ok"}));
-    EXPECT_EQ(table.At(3, 10), ScoreEntry{});
+    EXPECT_EQ(table.At(3, 1), (ScoreEntry { 9000000, "ok" }));
+    EXPECT_EQ(table.At(3, 10), ScoreEntry {});
 }
 
 TEST(ScoreFileReading, RankOrExerciseBelowOneStopsAndKeepsWhatWasRead)
 {
     TempDir dir;
-    dir.Write("rank0.hgh", Record("3", "1", "before", "9000000") + Record("3", "0", "bad", "1") +
-                               Record("3", "2", "after", "8000000"));
+    dir.Write("rank0.hgh",
+        Record("3", "1", "before", "9000000") + Record("3", "0", "bad", "1") + Record("3", "2", "after", "8000000"));
     HighScoreTable table;
     try {
         ReadScoreFile(dir.File("rank0.hgh"), table);
@@ -209,7 +211,7 @@ TEST(ScoreFileReading, RankOrExerciseBelowOneStopsAndKeepsWhatWasRead)
         EXPECT_EQ(e.Message(), "Range check error");
     }
     EXPECT_EQ(table.At(3, 1).Signature, "before");
-    EXPECT_EQ(table.At(3, 2), ScoreEntry{}) << "nothing after the failure is read";
+    EXPECT_EQ(table.At(3, 2), ScoreEntry {}) << "nothing after the failure is read";
 
     dir.Write("ex0.hgh", Record("0", "1", "bad", "1"));
     EXPECT_THROW(ReadScoreFile(dir.File("ex0.hgh"), table), ERangeError);
@@ -226,11 +228,11 @@ TEST(ScoreFileReading, DamagedLinesStopWithTheirCause)
         std::string bytes;
         const char *message;
     } cases[] = {
-        {"letters for a rank", good + Record("1", "x", "s", "5"), "Invalid numeric input"},
-        {"letters after a number", good + Record("1", "2", "s", "5x"), "Invalid numeric input"},
-        {"empty score line", good + Record("1", "2", "s", ""), "Invalid numeric input"},
-        {"beyond 32 bits", good + Record("1", "2", "s", "2147483648"), "Invalid numeric input"},
-        {"record cut short", good + "1\r\n2\r\nsig\r\n", "Read beyond end of file"},
+        { "letters for a rank", good + Record("1", "x", "s", "5"), "Invalid numeric input" },
+        { "letters after a number", good + Record("1", "2", "s", "5x"), "Invalid numeric input" },
+        { "empty score line", good + Record("1", "2", "s", ""), "Invalid numeric input" },
+        { "beyond 32 bits", good + Record("1", "2", "s", "2147483648"), "Invalid numeric input" },
+        { "record cut short", good + "1\r\n2\r\nsig\r\n", "Read beyond end of file" },
     };
     for (const auto &c : cases) {
         dir.Write("bad.hgh", c.bytes);
@@ -241,7 +243,7 @@ TEST(ScoreFileReading, DamagedLinesStopWithTheirCause)
         } catch (const Exception &e) {
             EXPECT_EQ(e.Message(), c.message) << c.name;
         }
-        EXPECT_EQ(table.At(1, 1), (ScoreEntry{100, "ok"})) << c.name;
+        EXPECT_EQ(table.At(1, 1), (ScoreEntry { 100, "ok" })) << c.name;
     }
 }
 
@@ -253,13 +255,13 @@ TEST(ScoreFileReading, LenientWhereNothingIsLost)
     dir.Write("s.hgh", "4\n1\nLF only\n 8000000 \n+4\r\n2\r\n\r\n-7\r\n4\r\n3\r\nend\r\n77\r\n\r\n\r\n");
     HighScoreTable table;
     ASSERT_NO_THROW(ReadScoreFile(dir.File("s.hgh"), table));
-    EXPECT_EQ(table.At(4, 1), (ScoreEntry{8000000, "LF only"}));
-    EXPECT_EQ(table.At(4, 2), (ScoreEntry{-7, ""}));
-    EXPECT_EQ(table.At(4, 3), (ScoreEntry{77, "end"}));
+    EXPECT_EQ(table.At(4, 1), (ScoreEntry { 8000000, "LF only" }));
+    EXPECT_EQ(table.At(4, 2), (ScoreEntry { -7, "" }));
+    EXPECT_EQ(table.At(4, 3), (ScoreEntry { 77, "end" }));
 
     dir.Write("nolf.hgh", "4\r\n1\r\nx\r\n9");
     ASSERT_NO_THROW(ReadScoreFile(dir.File("nolf.hgh"), table));
-    EXPECT_EQ(table.At(4, 1), (ScoreEntry{9, "x"}));
+    EXPECT_EQ(table.At(4, 1), (ScoreEntry { 9, "x" }));
 
     dir.Write("empty.hgh", "");
     EXPECT_NO_THROW(ReadScoreFile(dir.File("empty.hgh"), table));
@@ -307,7 +309,7 @@ public:
     }
 
 private:
-    rlimit old_{};
+    rlimit old_ {};
     void (*oldHandler_)(int) = nullptr;
 };
 
