@@ -75,6 +75,14 @@ public:
     void DrawFrame();
     void DrawPlace(const COrt &place, Colour colour);
     void DrawPendingPlaces();
+
+private:
+    int ImageWidth() const;
+    int ImageHeight() const;
+    // Pixels per degree of latitude, as a 32-bit float.
+    float PixelsPerDegree() const;
+    bool MayBeVisible(const CArea &area) const;
+    void Pump() const;
 };
 
 } // namespace landora

@@ -1,5 +1,6 @@
 #include "support/CrpWriter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -61,6 +62,41 @@ void CatalogueRecord::WriteTo(CrpWriter &out) const
     out.Int16(static_cast<std::uint16_t>(keyCount < 0 ? static_cast<int>(keys.size()) : keyCount));
     for (const std::string &key : keys)
         out.Text(key);
+}
+
+void AreaRecord::WriteTo(CrpWriter &out) const
+{
+    out.Text(key).Text(group1).Text(group2);
+    for (int i = 0; i < 9; ++i)
+        out.Text(i < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(i)] : std::string());
+    out.Text(flagFile);
+    out.Int16(static_cast<std::uint16_t>(reserved));
+    out.Int16(static_cast<std::uint16_t>(pointCount < 0 ? static_cast<int>(points.size()) : pointCount));
+    double n = north, s = south, e = east, w = west;
+    if (boundsFromPoints && !points.empty()) {
+        n = e = -1000;
+        s = w = 1000;
+        for (const auto &[lat, lon] : points) {
+            n = std::max(n, lat);
+            s = std::min(s, lat);
+            e = std::max(e, lon);
+            w = std::min(w, lon);
+        }
+    }
+    out.Degrees(n).Degrees(s).Degrees(e).Degrees(w);
+    out.Degrees(fill1Lat).Degrees(fill1Lon).Degrees(fill2Lat).Degrees(fill2Lon);
+    for (const auto &[lat, lon] : points)
+        out.Degrees(lat).Degrees(lon);
+}
+
+void PlaceRecord::WriteTo(CrpWriter &out) const
+{
+    out.Text(key);
+    for (int i = 0; i < 9; ++i)
+        out.Text(i < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(i)] : std::string());
+    out.Int16(static_cast<std::uint16_t>(level)).Byte(category1 ? 1 : 0).Byte(category2 ? 1 : 0);
+    out.Text(group1).Text(group2).Text(group3);
+    out.Degrees(latitude).Degrees(longitude);
 }
 
 void WriteTextRecord(CrpWriter &out, int t, const std::vector<std::string> &texts)

@@ -3,6 +3,7 @@
 // it holds. Texts are stored shifted by the data set's text offset.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace landora::test {
@@ -44,6 +45,40 @@ struct CatalogueRecord {
     double centre = 0;
     int keyCount = -1; // -1: the number of keys below
     std::vector<std::string> keys;
+
+    void WriteTo(CrpWriter &out) const;
+};
+
+// An area record (AREA<n>.crp, Vatten.crp): a polygon with its bounds, fill
+// points and names. Bounds default to the box of the points when left unset.
+struct AreaRecord {
+    std::string key = "A";
+    std::string group1;
+    std::string group2;
+    std::vector<std::string> names = {"Namn", "Name"};
+    std::string flagFile;
+    int reserved = 0;
+    int pointCount = -1; // -1: the number of points below
+    bool boundsFromPoints = true;
+    double north = 0, south = 0, east = 0, west = 0;
+    double fill1Lat = 0, fill1Lon = 0, fill2Lat = 0, fill2Lon = 0;
+    std::vector<std::pair<double, double>> points; // latitude, longitude
+
+    void WriteTo(CrpWriter &out) const;
+};
+
+// A place record (Ort<n>.crp).
+struct PlaceRecord {
+    std::string key = "P";
+    std::vector<std::string> names = {"Ort", "Place"};
+    int level = 1;
+    bool category1 = false;
+    bool category2 = false;
+    std::string group1;
+    std::string group2;
+    std::string group3;
+    double latitude = 0;
+    double longitude = 0;
 
     void WriteTo(CrpWriter &out) const;
 };

@@ -1,0 +1,295 @@
+// The painting side of the map. Only outlines are drawn as lines; every
+// coloured surface is a flood fill of the raster already drawn, started from
+// stored seed points and guarded by the colour found under them, so the order
+// of the steps and the colour tests below are what make the layers come out.
+#include <algorithm>
+
+#include "exercises/Services.h"
+#include "map/Canvas.h"
+#include "map/Karta.h"
+
+namespace landora {
+
+namespace {
+
+constexpr Colour Black = RGB(0, 0, 0);
+constexpr Colour White = RGB(255, 255, 255);
+
+struct Pixel {
+    std::int32_t X;
+    std::int32_t Y;
+    bool operator==(const Pixel &) const = default;
+};
+
+} // namespace
+
+void CKarta::Pump() const
+{
+    if (Events != nullptr)
+        Events->ProcessEvents();
+}
+
+bool CKarta::MayBeVisible(const CArea &area) const
+{
+    if (area.North < SouthLatitude || area.South > NorthLatitude)
+        return false;
+    const auto north = static_cast<float>(area.North);
+    if (PositionToX(north, static_cast<float>(area.East)) < -100)
+        return false;
+    if (PositionToX(north, static_cast<float>(area.West)) > ImageWidth() + 100)
+        return false;
+    return true;
+}
+
+void CKarta::FillBackground()
+{
+    if (Image == nullptr)
+        return;
+    Image->FillRect(0, 0, Image->Width(), Image->Height(), LandColour);
+}
+
+void CKarta::DrawOutlines(int width)
+{
+    if (Image == nullptr)
+        return;
+    Canvas &c = *Image;
+    const int w = c.Width();
+    const int h = c.Height();
+    c.SetPenColour(Black);
+    c.SetPenMode(PenMode::Copy);
+    c.SetNoFill();
+    c.Rectangle(0, 0, w, h);
+    c.SetPenWidth(width);
+    if (Areas != nullptr) {
+        for (int i = 1; i <= Areas->Count; ++i) {
+            const CArea &area = *Areas->Items[i];
+            if (area.PointCount <= 0 || !MayBeVisible(area))
+                continue;
+            auto pixelOf = [this](const GeoPoint &p) {
+                return Pixel{PositionToX(p.Latitude, p.Longitude), LatitudeToY(p.Latitude)};
+            };
+            const Pixel first = pixelOf(area.Points[1]);
+            c.MoveTo(first.X, first.Y);
+            Pixel previous = first;
+            for (int j = 1; j <= area.PointCount; ++j) {
+                const Pixel next = pixelOf(area.Points[j]);
+                // A line omits its end pixel; setting both ends keeps every
+                // vertex of the border closed.
+                if (next == previous)
+                    continue;
+                c.LineTo(next.X, next.Y);
+                c.SetPixel(previous.X, previous.Y, Black);
+                c.SetPixel(next.X, next.Y, Black);
+                previous = next;
+            }
+            c.LineTo(first.X, first.Y);
+        }
+    }
+    c.SetPenMode(PenMode::Copy);
+    c.Rectangle(0, 0, w, h);
+}
+
+void CKarta::DrawWaters()
+{
+    if (Image == nullptr)
+        return;
+    Canvas &c = *Image;
+    c.SetPenColour(WaterColour);
+    c.SetPenWidth(1);
+    c.SetNoFill();
+    c.Rectangle(0, 0, c.Width(), c.Height());
+    if (Waters != nullptr) {
+        for (int i = 1; i <= Waters->Count; ++i) {
+            const CArea &lake = *Waters->Items[i];
+            if (lake.PointCount <= 0)
+                continue;
+            auto pixelOf = [this](const GeoPoint &p) {
+                return Pixel{PositionToX(p.Latitude, p.Longitude), LatitudeToY(p.Latitude)};
+            };
+            const Pixel first = pixelOf(lake.Points[1]);
+            c.MoveTo(first.X, first.Y);
+            Pixel previous = first;
+            auto lineTo = [&](Pixel next) {
+                c.LineTo(next.X, next.Y);
+                c.SetPixel(previous.X, previous.Y, c.PenColour());
+                c.SetPixel(next.X, next.Y, c.PenColour());
+                previous = next;
+            };
+            for (int j = 1; j <= lake.PointCount; ++j)
+                lineTo(pixelOf(lake.Points[j]));
+            lineTo(first);
+
+            c.SetBrush(WaterColour);
+            const Pixel p1 = pixelOf(lake.FillPoint1);
+            if (IsInside(p1.X, p1.Y)) {
+                c.FloodFill(p1.X, p1.Y, WaterColour, FloodStyle::Border);
+                // From here on the lakes are known by the colour the surface
+                // really shows.
+                WaterColour = c.GetPixel(p1.X, p1.Y);
+            }
+            const Pixel p2 = pixelOf(lake.FillPoint2);
+            if (IsInside(p2.X, p2.Y))
+                c.FloodFill(p2.X, p2.Y, WaterColour, FloodStyle::Border);
+        }
+    }
+    DrawFrame();
+}
+
+void CKarta::FloodSea()
+{
+    if (Image == nullptr)
+        return;
+    Canvas &c = *Image;
+    c.SetBrush(SeaColour);
+    for (int i = 1; i <= SeaPointCount; ++i) {
+        const GeoPoint &p = SeaPoints[i];
+        const std::int32_t x = PositionToX(p.Latitude, p.Longitude);
+        const std::int32_t y = LatitudeToY(p.Latitude);
+        // Only land is flooded: a point already in the sea, on a lake or on
+        // an outline paints nothing.
+        if (c.GetPixel(x, y) != SeaColour && IsInside(x, y)) {
+            c.FloodFill(x, y, LandColour, FloodStyle::Surface);
+            Pump();
+        }
+    }
+}
+
+void CKarta::FillArea(const CArea &area, Colour colour)
+{
+    if (Image == nullptr)
+        return;
+    Canvas &c = *Image;
+    for (const GeoPoint *p : {&area.FillPoint1, &area.FillPoint2}) {
+        c.SetBrush(colour);
+        const std::int32_t x = PositionToX(p->Latitude, p->Longitude);
+        const std::int32_t y = LatitudeToY(p->Latitude);
+        const Colour under = c.GetPixel(x, y);
+        // Borders and lakes are never filled, and refilling an area with the
+        // colour it already shows does nothing.
+        if (under != Black && under != WaterColour && under != colour && IsInside(x, y))
+            c.FloodFill(x, y, under, FloodStyle::Surface);
+    }
+}
+
+void CKarta::FillAreasByKey(const std::string &key, Colour colour)
+{
+    if (Areas == nullptr)
+        return;
+    for (int i = 1; i <= Areas->Count; ++i) {
+        const CArea &area = *Areas->Items[i];
+        if (area.Matches(key) && area.Active)
+            FillArea(area, colour);
+    }
+}
+
+void CKarta::FillAreasByState()
+{
+    if (Areas == nullptr)
+        return;
+    for (int i = 1; i <= Areas->Count; ++i) {
+        const CArea &area = *Areas->Items[i];
+        if (!area.Active)
+            continue;
+        if (!area.Answered) {
+            FillArea(area, AreaColour);
+            continue;
+        }
+        const int t = area.AnsweredOnTry;
+        if (t <= 0)
+            continue;
+        const Colour colour = t == 1   ? RGB(255, 255, 255)
+                              : t == 2 ? RGB(255, 255, 128)
+                              : t == 3 ? RGB(255, 255, 0)
+                                       : RGB(255, 0, 0);
+        FillArea(area, colour);
+    }
+}
+
+void CKarta::DrawGraticule(int step, Colour pen, PenMode mode)
+{
+    if (Image == nullptr || step <= 0)
+        return;
+    Canvas &c = *Image;
+    const float lo = std::max(-89.0f, SouthLatitude);
+    const float hi = std::min(89.0f, NorthLatitude);
+    const std::int32_t loRow = static_cast<std::int32_t>(std::nearbyint(lo));
+    const std::int32_t hiRow = static_cast<std::int32_t>(std::nearbyint(hi));
+    c.SetPen(pen, 1, mode);
+    // Meridians in pieces of a quarter step of latitude: each piece starts
+    // where the last one ended and omits its end pixel, so no pixel of a
+    // meridian is combined with the surface twice.
+    const double quarter = step / 4.0;
+    const std::int32_t kFrom = static_cast<std::int32_t>(std::nearbyint(CentreLongitude - 180.0)) / step;
+    const std::int32_t kTo = static_cast<std::int32_t>(std::nearbyint(CentreLongitude + 180.0)) / step;
+    for (std::int32_t j = (loRow / step) * 4 - 4; j <= (hiRow / step) * 4 + 3; ++j) {
+        const auto lat1 = static_cast<float>(j * quarter);
+        const auto lat2 = static_cast<float>(j * quarter + quarter);
+        for (std::int32_t k = kFrom; k <= kTo; ++k) {
+            const auto lon = static_cast<float>(k * step);
+            c.MoveTo(PositionToX(lat1, lon), LatitudeToY(lat1));
+            c.LineTo(PositionToX(lat2, lon), LatitudeToY(lat2));
+        }
+    }
+    for (std::int32_t m = loRow / step; m <= hiRow / step; ++m) {
+        const auto latitude = static_cast<float>(m * step);
+        if (latitude > -90.0f && latitude < 90.0f) {
+            const std::int32_t y = LatitudeToY(latitude);
+            c.MoveTo(PositionToX(latitude, static_cast<float>(CentreLongitude - 180.0)), y);
+            c.LineTo(PositionToX(latitude, static_cast<float>(CentreLongitude + 180.0)), y);
+        }
+    }
+    c.SetPenMode(PenMode::Copy);
+    DrawFrame();
+}
+
+void CKarta::DrawFrame()
+{
+    if (Image == nullptr)
+        return;
+    Canvas &c = *Image;
+    c.SetPen(Black, 5, PenMode::Copy);
+    c.SetNoFill();
+    c.Rectangle(0, 0, c.Width(), c.Height());
+    c.SetSolidFill();
+}
+
+void CKarta::DrawPlace(const COrt &place, Colour colour)
+{
+    if (Image == nullptr)
+        return;
+    Canvas &c = *Image;
+    const std::int32_t r = c.Width() / 250 + 2;
+    const auto lat = static_cast<float>(place.Latitude);
+    const std::int32_t x = PositionToX(lat, static_cast<float>(place.Longitude));
+    const std::int32_t y = LatitudeToY(lat);
+    c.SetPenColour(White);
+    c.SetPenWidth(1);
+    c.SetBrush(colour);
+    c.Ellipse(x - r, y - r, x + r, y + r);
+    if (!place.Answered)
+        return;
+    const int t = place.AnsweredOnTry;
+    const Colour label = t == 1   ? RGB(255, 255, 255)
+                         : t == 2 ? RGB(255, 255, 160)
+                         : t == 3 ? RGB(255, 255, 0)
+                                  : AlertColour;
+    c.SetBrush(label);
+    c.SetPenColour(Black);
+    c.SetFont("Arial", 8.0);
+    const std::string &text = place.Names[std::clamp(Language, 1, LanguageCount)];
+    const TextSize size = c.MeasureText(text);
+    c.Rectangle(x - size.Width / 2 - 4, y - r, x + size.Width / 2 + 4, y - r + size.Height);
+    c.SetNoFill();
+    c.TextOut(x - size.Width / 2, y - r, text, Black);
+}
+
+void CKarta::DrawPendingPlaces()
+{
+    if (Places == nullptr)
+        return;
+    for (const COrt *place = Places->First; place != nullptr; place = place->Next)
+        if (place->Selected && !place->Answered)
+            DrawPlace(*place, RGB(0, 128, 0));
+}
+
+} // namespace landora

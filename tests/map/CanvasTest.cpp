@@ -1,0 +1,293 @@
+// The raster surface, pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+#include "map/Canvas.h"
+
+using namespace landora;
+
+namespace {
+
+constexpr Colour White = RGB(255, 255, 255);
+constexpr Colour Black = RGB(0, 0, 0);
+
+std::set<std::pair<int, int>> PixelsOf(const Canvas &c, Colour colour)
+{
+    std::set<std::pair<int, int>> out;
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x)
+            if (c.GetPixel(x, y) == colour)
+                out.insert({x, y});
+    return out;
+}
+
+} // namespace
+
+TEST(Canvas, ColoursCrossAsBgr)
+{
+    Canvas c(4, 4);
+    c.SetPixel(1, 2, RGB(10, 20, 30));
+    EXPECT_EQ(c.GetPixel(1, 2), 0x1E140Au);
+    EXPECT_EQ(c.Image().pixel(1, 2), qRgb(10, 20, 30));
+    EXPECT_EQ(c.GetPixel(0, 0), White);
+    EXPECT_EQ(c.GetPixel(-1, 0), InvalidColour);
+    EXPECT_EQ(c.GetPixel(4, 0), InvalidColour);
+    c.SetPixel(9, 9, Black); // outside: ignored
+}
+
+TEST(Canvas, LinesOmitTheirEndPixelInEveryOctant)
+{
+    const std::pair<int, int> ends[] = {{30, 23}, {23, 30}, {17, 30}, {10, 23}, {10, 17}, {17, 10}, {23, 10},
+                                        {30, 17}, {30, 20}, {20, 30}, {10, 20}, {20, 10}, {28, 28}, {12, 12},
+                                        {28, 12}, {12, 28}, {27, 21}, {21, 13}};
+    for (const auto &[ex, ey] : ends) {
+        Canvas c(41, 41);
+        c.SetPen(Black, 1, PenMode::Copy);
+        c.MoveTo(20, 20);
+        c.LineTo(ex, ey);
+        const auto painted = PixelsOf(c, Black);
+        const int steps = std::max(std::abs(ex - 20), std::abs(ey - 20));
+        EXPECT_EQ(static_cast<int>(painted.size()), steps) << ex << "," << ey;
+        EXPECT_TRUE(painted.count({20, 20})) << ex << "," << ey;
+        EXPECT_FALSE(painted.count({ex, ey})) << ex << "," << ey;
+        // The line stays within a half pixel of the true segment.
+        for (const auto &[x, y] : painted) {
+            const double dx = ex - 20.0, dy = ey - 20.0;
+            const double dist = std::abs((x - 20.0) * dy - (y - 20.0) * dx) / std::hypot(dx, dy);
+            EXPECT_LE(dist, 0.71) << x << "," << y;
+        }
+        EXPECT_EQ(c.CurrentX(), ex);
+        EXPECT_EQ(c.CurrentY(), ey);
+    }
+}
+
+TEST(Canvas, APathPaintsEachPixelOnceSoNotXorIsExact)
+{
+    // A closed path in not-xor over white: painting a pixel twice would turn
+    // it back to white.
+    Canvas copy(60, 60);
+    Canvas inv(60, 60);
+    const std::pair<int, int> path[] = {{5, 5}, {40, 9}, {52, 30}, {31, 55}, {8, 44}, {5, 5}};
+    copy.SetPen(Black, 1, PenMode::Copy);
+    inv.SetPen(Black, 1, PenMode::NotXor);
+    copy.MoveTo(5, 5);
+    inv.MoveTo(5, 5);
+    int steps = 0;
+    for (std::size_t i = 1; i < std::size(path); ++i) {
+        copy.LineTo(path[i].first, path[i].second);
+        inv.LineTo(path[i].first, path[i].second);
+        steps += std::max(std::abs(path[i].first - path[i - 1].first), std::abs(path[i].second - path[i - 1].second));
+    }
+    EXPECT_EQ(static_cast<int>(PixelsOf(copy, Black).size()), steps);
+    EXPECT_EQ(PixelsOf(inv, Black), PixelsOf(copy, Black));
+}
+
+TEST(Canvas, MaskAndNotXorCombineBitByBit)
+{
+    Canvas c(10, 3);
+    c.FillRect(0, 0, 10, 3, RGB(0xF0, 0x0F, 0xAA));
+    c.SetPen(RGB(0x3C, 0xFF, 0x0F), 1, PenMode::Mask);
+    c.MoveTo(0, 0);
+    c.LineTo(10, 0);
+    EXPECT_EQ(c.GetPixel(4, 0), RGB(0x30, 0x0F, 0x0A));
+    c.SetPen(RGB(0x3C, 0xFF, 0x0F), 1, PenMode::NotXor);
+    c.MoveTo(0, 1);
+    c.LineTo(10, 1);
+    EXPECT_EQ(c.GetPixel(4, 1), RGB(static_cast<std::uint8_t>(~(0xF0 ^ 0x3C)), static_cast<std::uint8_t>(~(0x0F ^ 0xFF)),
+                                    static_cast<std::uint8_t>(~(0xAA ^ 0x0F))));
+    // Twice is nothing.
+    c.MoveTo(0, 1);
+    c.LineTo(10, 1);
+    EXPECT_EQ(c.GetPixel(4, 1), RGB(0xF0, 0x0F, 0xAA));
+    EXPECT_EQ(c.GetPixel(4, 2), RGB(0xF0, 0x0F, 0xAA));
+}
+
+TEST(Canvas, ThickLinesCoverTheirWidthAndPaintEachPixelOnce)
+{
+    Canvas copy(40, 40);
+    Canvas inv(40, 40);
+    copy.SetPen(Black, 3, PenMode::Copy);
+    inv.SetPen(Black, 3, PenMode::NotXor);
+    copy.MoveTo(5, 20);
+    copy.LineTo(35, 26);
+    inv.MoveTo(5, 20);
+    inv.LineTo(35, 26);
+    const auto painted = PixelsOf(copy, Black);
+    EXPECT_EQ(PixelsOf(inv, Black), painted);
+    EXPECT_TRUE(painted.count({5, 19}));
+    EXPECT_TRUE(painted.count({5, 21}));
+    EXPECT_TRUE(painted.count({4, 20}));
+    EXPECT_FALSE(painted.count({5, 23}));
+    // A zero-length line paints nothing.
+    Canvas dot(10, 10);
+    dot.SetPen(Black, 4, PenMode::Copy);
+    dot.MoveTo(5, 5);
+    dot.LineTo(5, 5);
+    EXPECT_TRUE(PixelsOf(dot, Black).empty());
+}
+
+TEST(Canvas, RectangleExcludesRightAndBottomEdges)
+{
+    Canvas c(8, 6);
+    c.SetPen(Black, 1, PenMode::Copy);
+    c.SetNoFill();
+    c.FillRect(0, 0, 8, 6, RGB(1, 2, 3));
+    c.Rectangle(0, 0, 8, 6);
+    for (int x = 0; x < 8; ++x) {
+        EXPECT_EQ(c.GetPixel(x, 0), Black);
+        EXPECT_EQ(c.GetPixel(x, 5), Black);
+    }
+    for (int y = 0; y < 6; ++y) {
+        EXPECT_EQ(c.GetPixel(0, y), Black);
+        EXPECT_EQ(c.GetPixel(7, y), Black);
+    }
+    EXPECT_EQ(c.GetPixel(1, 1), RGB(1, 2, 3)); // no fill
+
+    Canvas f(10, 10);
+    f.SetPen(Black, 1, PenMode::Copy);
+    f.SetBrush(RGB(9, 9, 9));
+    f.Rectangle(2, 3, 6, 8);
+    EXPECT_EQ(f.GetPixel(2, 3), Black);
+    EXPECT_EQ(f.GetPixel(5, 7), Black);
+    EXPECT_EQ(f.GetPixel(3, 4), RGB(9, 9, 9));
+    EXPECT_EQ(f.GetPixel(4, 6), RGB(9, 9, 9));
+    EXPECT_EQ(f.GetPixel(6, 5), White);
+    EXPECT_EQ(f.GetPixel(4, 8), White);
+}
+
+TEST(Canvas, WideFrameIsCentredOnTheOutline)
+{
+    Canvas c(20, 20);
+    c.SetPen(Black, 5, PenMode::Copy);
+    c.SetNoFill();
+    c.Rectangle(0, 0, 20, 20);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(c.GetPixel(i, 10), Black);
+        EXPECT_EQ(c.GetPixel(19 - i, 10), Black);
+        EXPECT_EQ(c.GetPixel(10, i), Black);
+        EXPECT_EQ(c.GetPixel(10, 19 - i), Black);
+    }
+    EXPECT_EQ(c.GetPixel(3, 10), White);
+    EXPECT_EQ(c.GetPixel(16, 10), White);
+}
+
+TEST(Canvas, EllipseStaysInItsBoxWithPenOutlineAndBrushInside)
+{
+    Canvas c(30, 30);
+    c.FillRect(0, 0, 30, 30, Black);
+    c.SetPen(White, 1, PenMode::Copy);
+    c.SetBrush(RGB(0, 128, 0));
+    c.Ellipse(5, 5, 25, 25);
+    EXPECT_EQ(c.GetPixel(15, 15), RGB(0, 128, 0));
+    EXPECT_EQ(c.GetPixel(5, 15), White);
+    EXPECT_EQ(c.GetPixel(24, 15), White);
+    EXPECT_EQ(c.GetPixel(15, 5), White);
+    EXPECT_EQ(c.GetPixel(15, 24), White);
+    EXPECT_EQ(c.GetPixel(25, 15), Black);
+    EXPECT_EQ(c.GetPixel(5, 5), Black); // corners of the box lie outside
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 30; ++x)
+            if (x < 5 || x >= 25 || y < 5 || y >= 25) {
+                ASSERT_EQ(c.GetPixel(x, y), Black) << x << "," << y;
+            }
+    // The brush region is closed by the pen: no brush pixel touches the outside.
+    for (int y = 1; y < 29; ++y)
+        for (int x = 1; x < 29; ++x)
+            if (c.GetPixel(x, y) == RGB(0, 128, 0)) {
+                EXPECT_NE(c.GetPixel(x - 1, y), Black);
+                EXPECT_NE(c.GetPixel(x + 1, y), Black);
+                EXPECT_NE(c.GetPixel(x, y - 1), Black);
+                EXPECT_NE(c.GetPixel(x, y + 1), Black);
+            }
+}
+
+namespace {
+
+// A 20x20 white canvas with a black ring (4-connected wall) around the box
+// 5..14 and a grey patch inside it.
+Canvas Ring()
+{
+    Canvas c(20, 20);
+    c.SetPen(Black, 1, PenMode::Copy);
+    c.SetNoFill();
+    c.Rectangle(5, 5, 15, 15);
+    c.FillRect(8, 8, 10, 10, RGB(128, 128, 128));
+    return c;
+}
+
+} // namespace
+
+TEST(Canvas, SurfaceFillTakesOnlyTheConnectedSameColour)
+{
+    Canvas c = Ring();
+    c.SetBrush(RGB(0, 0, 255));
+    c.FloodFill(7, 7, White, FloodStyle::Surface);
+    EXPECT_EQ(c.GetPixel(6, 6), RGB(0, 0, 255));
+    EXPECT_EQ(c.GetPixel(13, 13), RGB(0, 0, 255));
+    EXPECT_EQ(c.GetPixel(8, 8), RGB(128, 128, 128)); // another colour stays
+    EXPECT_EQ(c.GetPixel(2, 2), White);               // outside the ring stays
+    EXPECT_EQ(c.GetPixel(5, 5), Black);
+
+    // A start pixel of another colour fills nothing.
+    Canvas d = Ring();
+    d.SetBrush(RGB(0, 0, 255));
+    d.FloodFill(5, 9, White, FloodStyle::Surface);
+    EXPECT_TRUE(PixelsOf(d, RGB(0, 0, 255)).empty());
+    // Filling a surface with its own colour is no change and ends.
+    d.SetBrush(White);
+    d.FloodFill(2, 2, White, FloodStyle::Surface);
+    EXPECT_EQ(PixelsOf(d, White).size(), PixelsOf(Ring(), White).size());
+}
+
+TEST(Canvas, BorderFillCrossesOtherColoursUpToTheBorder)
+{
+    Canvas c = Ring();
+    c.SetBrush(Black);
+    c.FloodFill(7, 7, Black, FloodStyle::Border);
+    for (int y = 5; y < 15; ++y)
+        for (int x = 5; x < 15; ++x)
+            EXPECT_EQ(c.GetPixel(x, y), Black);
+    EXPECT_EQ(c.GetPixel(4, 4), White);
+
+    // A brush other than the border colour, started on a pixel of another
+    // colour, still fills to the border and stops.
+    Canvas d = Ring();
+    d.SetBrush(RGB(255, 0, 0));
+    d.FloodFill(8, 8, Black, FloodStyle::Border);
+    EXPECT_EQ(d.GetPixel(6, 13), RGB(255, 0, 0));
+    EXPECT_EQ(d.GetPixel(9, 9), RGB(255, 0, 0));
+    EXPECT_EQ(d.GetPixel(5, 9), Black);
+    EXPECT_EQ(d.GetPixel(15, 9), White);
+    // Started on the border itself: nothing.
+    Canvas e = Ring();
+    e.SetBrush(RGB(255, 0, 0));
+    e.FloodFill(5, 9, Black, FloodStyle::Border);
+    EXPECT_TRUE(PixelsOf(e, RGB(255, 0, 0)).empty());
+}
+
+TEST(Canvas, FloodFillIsFourConnectedAndHandlesMazes)
+{
+    // A diagonal wall: 4-connected fills do not pass between its pixels.
+    Canvas c(16, 16);
+    for (int i = 0; i < 16; ++i)
+        c.SetPixel(i, 15 - i, Black);
+    c.SetBrush(RGB(0, 255, 0));
+    c.FloodFill(0, 0, White, FloodStyle::Surface);
+    EXPECT_EQ(c.GetPixel(14, 0), RGB(0, 255, 0));
+    EXPECT_EQ(c.GetPixel(15, 15), White);
+    EXPECT_EQ(c.GetPixel(1, 15), White);
+
+    // A serpentine corridor reached only through its turns.
+    Canvas m(41, 41);
+    m.SetPen(Black, 1, PenMode::Copy);
+    for (int row = 2; row < 40; row += 4) {
+        const bool gapRight = (row / 4) % 2 == 0;
+        m.MoveTo(gapRight ? 0 : 2, row);
+        m.LineTo(gapRight ? 39 : 41, row);
+    }
+    m.SetBrush(RGB(0, 0, 200));
+    m.FloodFill(20, 0, White, FloodStyle::Surface);
+    EXPECT_TRUE(PixelsOf(m, White).empty());
+}
