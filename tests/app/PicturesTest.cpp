@@ -117,3 +117,11 @@ TEST(CopyTemplate, GivesTheControlTheTemplateAtItsOwnSize)
     EXPECT_EQ(larger.pixel(3, 3), qRgb(200, 0, 0));
     EXPECT_TRUE(TemplateAtSize(templ, 0, 5).isNull());
 }
+
+TEST(ShowGif, TheShippedLogoIsAGifWithATransparentBackground)
+{
+    const QImage logo = LoadGif(LANDORA_DATASET_DIR "/logo.gif");
+    ASSERT_FALSE(logo.isNull());
+    EXPECT_EQ(qAlpha(logo.pixel(0, logo.height() - 1)), 0);
+    EXPECT_TRUE(logo.hasAlphaChannel());
+}

@@ -188,3 +188,12 @@ TEST(SdlSound, PlaysValidFilesAndIgnoresBrokenOnes)
     sound.PlayMidi("good.mid", 0);
     sound.PlayMidi("missing.mid", 0);
 }
+
+TEST(SdlSound, TheShippedSoundsAndMusicLoad)
+{
+    std::unique_ptr<IAudioDevice> device = CreateSdlAudioDevice();
+    const std::string dataset = LANDORA_DATASET_DIR;
+    for (const char *name : {"Plopp4.WAV", "Rassel11.WAV", "Plopp.WAV"})
+        EXPECT_TRUE(device->OpenWave(0, dataset + "/" + name)) << name << ": " << SDL_GetError();
+    EXPECT_TRUE(device->OpenMidi(dataset + "/good.mid")) << SDL_GetError();
+}
