@@ -13,6 +13,46 @@ namespace landora {
 
 namespace {
 
+// SDL audio for the whole process: started on first use, once, and closed at
+// exit. When it cannot start (no device, no driver) it stays off for good.
+class CAudioSystem {
+public:
+    static bool Ready()
+    {
+        static CAudioSystem system;
+        return system.running_;
+    }
+
+private:
+    CAudioSystem()
+    {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            return;
+        Mix_Init(MIX_INIT_MID);
+        if (std::filesystem::exists(SoundFontPath))
+            Mix_SetSoundFonts(SoundFontPath);
+        if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) != 0 || Mix_AllocateChannels(2) < 2) {
+            Mix_CloseAudio();
+            Mix_Quit();
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return;
+        }
+        running_ = true;
+    }
+    ~CAudioSystem()
+    {
+        if (!running_)
+            return;
+        Mix_CloseAudio();
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    CAudioSystem(const CAudioSystem &) = delete;
+    CAudioSystem &operator=(const CAudioSystem &) = delete;
+
+    bool running_ = false;
+};
+
 class CSdlAudioDevice final : public IAudioDevice {
 public:
     CSdlAudioDevice() = default;
@@ -27,54 +67,28 @@ public:
     void PlayMidi(int position) override;
 
 private:
-    // Starts SDL audio on first use, once; a failure is final.
-    bool Ready();
+    static bool Ready() { return CAudioSystem::Ready(); }
     void FreeWave(int channel);
+    void FreeMusic();
 
-    enum class State { NotStarted, Running, Failed };
-    State state_ = State::NotStarted;
     std::array<Mix_Chunk *, 2> chunks_ = {nullptr, nullptr};
     Mix_Music *music_ = nullptr;
 };
 
-bool CSdlAudioDevice::Ready()
-{
-    if (state_ == State::NotStarted) {
-        state_ = State::Failed;
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-            return false;
-        Mix_Init(MIX_INIT_MID);
-        if (std::filesystem::exists(SoundFontPath))
-            Mix_SetSoundFonts(SoundFontPath);
-        if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
-            Mix_Quit();
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            return false;
-        }
-        if (Mix_AllocateChannels(2) < 2) {
-            Mix_CloseAudio();
-            Mix_Quit();
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            return false;
-        }
-        state_ = State::Running;
-    }
-    return state_ == State::Running;
-}
-
 CSdlAudioDevice::~CSdlAudioDevice()
 {
-    if (state_ != State::Running)
-        return;
-    Mix_HaltChannel(-1);
-    Mix_HaltMusic();
     FreeWave(0);
     FreeWave(1);
-    if (music_ != nullptr)
+    FreeMusic();
+}
+
+void CSdlAudioDevice::FreeMusic()
+{
+    if (music_ != nullptr) {
+        // Freeing music that plays halts it first.
         Mix_FreeMusic(music_);
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        music_ = nullptr;
+    }
 }
 
 void CSdlAudioDevice::FreeWave(int channel)
@@ -112,11 +126,7 @@ bool CSdlAudioDevice::OpenMidi(const std::string &path)
 {
     if (!Ready())
         return false;
-    Mix_HaltMusic();
-    if (music_ != nullptr) {
-        Mix_FreeMusic(music_);
-        music_ = nullptr;
-    }
+    FreeMusic();
     music_ = Mix_LoadMUS(path.c_str());
     return music_ != nullptr;
 }
