@@ -6,12 +6,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <fcntl.h>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace landora {
 namespace {
@@ -89,6 +93,67 @@ private:
     std::string_view bytes_;
     std::size_t pos_ = 0;
 };
+
+// The system's own words for the last failure ("No space left on device").
+std::string SystemError()
+{
+    return std::strerror(errno);
+}
+
+// Writes `bytes` to a new file beside `path`, makes it durable, and renames it
+// over `path` only when every byte is on disk. Every partial write, full disk
+// or failed close is caught here: the buffered writers of the libraries can
+// report a cut-off file as written. On failure the new file is removed and the
+// old one is as it was.
+void WriteFileWhole(const std::string &path, std::string_view bytes)
+{
+    std::string temporary = path + ".new-XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        throw EInOutError(SystemError());
+    const auto fail = [&] {
+        const std::string message = SystemError();
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        throw EInOutError(message);
+    };
+
+    struct stat old { };
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    if (::fchmod(fd, mode) != 0)
+        fail();
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0)
+            errno = ENOSPC;
+        if (n <= 0)
+            fail();
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0)
+        fail();
+    if (::close(fd) != 0) {
+        const std::string message = SystemError();
+        ::unlink(temporary.c_str());
+        throw EInOutError(message);
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const std::string message = SystemError();
+        ::unlink(temporary.c_str());
+        throw EInOutError(message);
+    }
+    // The rename itself is durable once the folder is synced.
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
 
 void AppendLine(std::string &out, std::string_view line)
 {
@@ -190,20 +255,7 @@ std::string ScoreFileText(const HighScoreTable &table)
 
 void SaveScoreFile(const std::string &path, const HighScoreTable &table)
 {
-    const std::string text = ScoreFileText(table);
-    QSaveFile file(ToQtPath(path));
-    if (!file.open(QIODevice::WriteOnly))
-        throw EInOutError(file.errorString().toStdString());
-    const qint64 size = static_cast<qint64>(text.size());
-    if (file.write(text.data(), size) != size) {
-        const std::string cause = file.errorString().toStdString();
-        file.cancelWriting();
-        throw EInOutError(cause);
-    }
-    // commit() flushes, syncs and renames; on failure the temporary file is
-    // removed and the old file is left alone.
-    if (!file.commit())
-        throw EInOutError(file.errorString().toStdString());
+    WriteFileWhole(path, ScoreFileText(table));
 }
 
 std::string KeepUnreadableCopy(const std::string &path)
@@ -225,10 +277,9 @@ std::string KeepUnreadableCopy(const std::string &path)
                 return FromQtPath(candidate);
             continue;
         }
-        QSaveFile copy(candidate);
-        if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit())
-            throw EInOutError(copy.errorString().toStdString());
-        return FromQtPath(candidate);
+        const std::string copy = FromQtPath(candidate);
+        WriteFileWhole(copy, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        return copy;
     }
     throw EInOutError("Too many backup copies of " + path);
 }

@@ -1,13 +1,13 @@
 #include "scores/Tioitopp.h"
 
 #include "app/ApplyTexts.h"
+#include "app/MessageBox.h"
 #include "app/ProgramState.h"
 #include "app/Shell.h"
 #include "data/Cp1252.h"
 #include "data/Errors.h"
 #include "data/ScoreValue.h"
 #include "exercises/Services.h"
-#include "scores/MessageBoxes.h"
 #include "scores/ScoreWidgets.h"
 
 #include <QFile>
@@ -173,7 +173,7 @@ void TfrmTioitopp::ReportReadFailure(const std::string &cause)
         text += QStringLiteral("\n\nNo copy of it could be made (%1), so it will not be overwritten.")
                     .arg(QString::fromStdString(e.Message()));
     }
-    MessageBoxes::Information(this, text);
+    ShowMessage(this, text, MessageIcon::Information);
 }
 
 void TfrmTioitopp::FillGrid()
@@ -210,16 +210,18 @@ void TfrmTioitopp::txtNySignaturExit()
 void TfrmTioitopp::SaveFile()
 {
     if (keepFileAsItIs_) {
-        MessageBoxes::Information(this,
+        ShowMessage(this,
             QString::fromLatin1(WriteErrorStart)
-                + QStringLiteral("the file could not be read and no copy of it "
-                                 "could be made, so it was left as it is."));
+                + QStringLiteral("the file could not be read and no copy of it could be made, so it was left "
+                                 "as it is."),
+            MessageIcon::Information);
         return;
     }
     try {
         SaveScoreFile(FilePath, HighScoreTable);
     } catch (const Exception &e) {
-        MessageBoxes::Information(this, QString::fromLatin1(WriteErrorStart) + QString::fromStdString(e.Message()));
+        ShowMessage(
+            this, QString::fromLatin1(WriteErrorStart) + QString::fromStdString(e.Message()), MessageIcon::Information);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "scores/ScoreFile.h"
 
+#include "ScoreWindowSupport.h"
 #include "data/Errors.h"
 #include "data/ScoreValue.h"
 #include "support/TempDir.h"
@@ -12,6 +13,7 @@
 #include <sys/resource.h>
 
 using namespace landora;
+using landora::test::FileSizeLimit;
 using landora::test::TempDir;
 
 namespace {
@@ -287,33 +289,6 @@ TEST(ScoreFileReading, MissingFileIsReportedAsSuch)
 }
 
 // ---- saving safely ------------------------------------------------------
-
-namespace {
-
-// Makes every write of this process beyond `bytes` fail, as a full disk
-// would, for as long as it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_ {};
-    void (*oldHandler_)(int) = nullptr;
-};
-
-} // namespace
 
 TEST(ScoreFileSaving, FailureHalfWayLeavesTheOldFileIntact)
 {

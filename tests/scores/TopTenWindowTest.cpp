@@ -8,6 +8,7 @@
 #include "support/TempDir.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 
 using namespace landora;
 using landora::test::AnsweredBoxes;
+using landora::test::FileSizeLimit;
 using landora::test::RecordingSound;
 using landora::test::TempDir;
 
@@ -216,6 +218,7 @@ TEST(TopTenWindow, DamagedFileIsReportedKeptAsBakAndRewrittenWithWhatWasRead)
     t.form.LoadAndInsert(t.Path(), PackScore(85, 60));
 
     ASSERT_EQ(t.boxes.texts.size(), 1);
+    EXPECT_EQ(t.boxes.icons.front(), MessageIcon::Information);
     const QString text = t.boxes.texts.front();
     EXPECT_TRUE(text.startsWith("Error reading the highscore file. The following error occurred: Range check error"))
         << text.toStdString();
@@ -231,6 +234,31 @@ TEST(TopTenWindow, DamagedFileIsReportedKeptAsBakAndRewrittenWithWhatWasRead)
     EXPECT_EQ(saved.At(Exercise, 2).Score, PackScore(85, 60));
     EXPECT_EQ(saved.At(Exercise, 3), ScoreEntry {});
     EXPECT_EQ(t.dir.Read("scores.hgh.bak"), damaged) << "the copy beside the rewritten file is untouched";
+}
+
+TEST(TopTenWindow, DamagedFileThatCannotBeCopiedIsNeverOverwritten)
+{
+    TopTen t;
+    const std::string damaged
+        = "12\r\n1\r\n" + std::string(50, 'd') + "\r\n9000000\r\n12\r\nx\r\n" + std::string(8000, '#') + "\r\n";
+    t.dir.Write(ScoreFileName, damaged);
+    {
+        FileSizeLimit limit(1024); // the copy cannot be written
+        t.form.LoadAndInsert(t.Path(), PackScore(95, 10));
+    }
+    ASSERT_EQ(t.boxes.texts.size(), 1);
+    EXPECT_TRUE(t.boxes.texts.front().contains("Invalid numeric input"));
+    EXPECT_TRUE(t.boxes.texts.front().contains("will not be overwritten"));
+    EXPECT_TRUE(t.form.UnreadableCopy().empty());
+
+    t.form.cmdOKClick();
+    ASSERT_EQ(t.boxes.texts.size(), 2);
+    EXPECT_TRUE(
+        t.boxes.texts.back().startsWith("Could not write to the highscore file. The following error occurred: "));
+    EXPECT_EQ(t.dir.Read(ScoreFileName), damaged);
+    EXPECT_EQ(
+        QDir(QString::fromStdString(t.dir.Path())).entryList(QDir::Files | QDir::Hidden), QStringList { "scores.hgh" })
+        << "no cut-off copy is left behind";
 }
 
 TEST(TopTenWindow, WriteFailureIsReportedAndTheWindowStillCloses)
