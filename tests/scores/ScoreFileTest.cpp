@@ -1,6 +1,6 @@
 #include "scores/ScoreFile.h"
 
-#include "ScoreWindowSupport.h"
+#include "FileSizeLimit.h"
 #include "data/Errors.h"
 #include "data/ScoreValue.h"
 #include "support/TempDir.h"
@@ -8,9 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 using namespace landora;
 using landora::test::FileSizeLimit;

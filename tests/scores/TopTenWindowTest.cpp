@@ -1,10 +1,12 @@
-#include "ScoreWindowSupport.h"
+#include "FileSizeLimit.h"
 #include "app/ProgramState.h"
 #include "data/ScoreValue.h"
 #include "exercises/OvningOrt.h"
 #include "scores/ScoreFile.h"
 #include "scores/ShowTopTen.h"
 #include "scores/Tioitopp.h"
+#include "support/FakeSound.h"
+#include "support/MessageCatcher.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -18,9 +20,9 @@
 #include <gtest/gtest.h>
 
 using namespace landora;
-using landora::test::AnsweredBoxes;
+using landora::test::FakeSound;
 using landora::test::FileSizeLimit;
-using landora::test::RecordingSound;
+using landora::test::MessageCatcher;
 using landora::test::TempDir;
 
 namespace {
@@ -30,8 +32,8 @@ constexpr int Exercise = 12;
 struct TopTen {
     TempDir dir;
     ProgramState state;
-    RecordingSound sound;
-    AnsweredBoxes boxes;
+    FakeSound sound;
+    MessageCatcher boxes;
     TfrmTioitopp form { state, sound };
 
     TopTen()
@@ -115,8 +117,8 @@ TEST(TopTenWindow, GridShowsRankSignaturePercentAndTime)
     EXPECT_EQ(t.Cell(9, 0), "10");
     EXPECT_EQ(t.Cell(9, 1), "");
     EXPECT_EQ(t.Cell(9, 2), "");
-    EXPECT_TRUE(t.boxes.texts.isEmpty());
-    EXPECT_TRUE(t.sound.midis.empty());
+    EXPECT_TRUE(t.boxes.boxes.empty());
+    EXPECT_TRUE(t.sound.calls.empty());
 }
 
 TEST(TopTenWindow, NewResultOpensTheSignatureBoxOverItsRowAndEnterStoresIt)
@@ -132,8 +134,7 @@ TEST(TopTenWindow, NewResultOpensTheSignatureBoxOverItsRowAndEnterStoresIt)
     EXPECT_EQ(t.form.txtNySignatur->placeholderText(), QString::fromUtf8("Okänd"));
     EXPECT_EQ(t.Cell(2, 1), QString::fromUtf8("Okänd")) << "the new entry holds the placeholder";
     EXPECT_EQ(t.Cell(3, 1), "P3");
-    EXPECT_EQ(t.sound.midis, std::vector<std::string> { "good.mid" });
-    EXPECT_EQ(t.sound.positions, std::vector<int> { 0 });
+    EXPECT_EQ(t.sound.calls, (std::vector<FakeSound::Call> { { FakeSound::Call::Midi, "good.mid", 0 } }));
 
     t.form.show();
     QTest::keyClicks(t.form.txtNySignatur, QString::fromUtf8("Åsa"));
@@ -146,7 +147,7 @@ TEST(TopTenWindow, NewResultOpensTheSignatureBoxOverItsRowAndEnterStoresIt)
     EXPECT_EQ(saved.At(Exercise, 4).Signature, "P3");
     EXPECT_EQ(saved.At(Exercise, 5).Signature, "P4");
     EXPECT_EQ(saved.At(3, 1).Signature, "Other") << "other exercises are written back unchanged";
-    EXPECT_TRUE(t.boxes.texts.isEmpty());
+    EXPECT_TRUE(t.boxes.boxes.empty());
 }
 
 TEST(TopTenWindow, LeavingTheBoxStoresTheSignatureCutTo50)
@@ -191,7 +192,7 @@ TEST(TopTenWindow, TooLowOrViewOnlyOpensNoBoxPlaysNothingAndOkRewritesUnchanged)
         t.form.LoadAndInsert(t.Path(), score);
         EXPECT_EQ(t.form.NewRank, 0);
         EXPECT_TRUE(t.form.txtNySignatur->isHidden());
-        EXPECT_TRUE(t.sound.midis.empty());
+        EXPECT_TRUE(t.sound.calls.empty());
 
         t.dir.Write(ScoreFileName, before + "\r\n"); // proves the file is written again
         t.form.cmdOKClick();
@@ -217,9 +218,9 @@ TEST(TopTenWindow, DamagedFileIsReportedKeptAsBakAndRewrittenWithWhatWasRead)
     t.dir.Write(ScoreFileName, damaged);
     t.form.LoadAndInsert(t.Path(), PackScore(85, 60));
 
-    ASSERT_EQ(t.boxes.texts.size(), 1);
-    EXPECT_EQ(t.boxes.icons.front(), MessageIcon::Information);
-    const QString text = t.boxes.texts.front();
+    ASSERT_EQ(t.boxes.boxes.size(), 1);
+    EXPECT_EQ(t.boxes.boxes.front().icon, MessageIcon::Information);
+    const QString text = t.boxes.boxes.front().text;
     EXPECT_TRUE(text.startsWith("Error reading the highscore file. The following error occurred: Range check error"))
         << text.toStdString();
     EXPECT_TRUE(text.contains(QString::fromStdString(t.Path() + ".bak"))) << "the box says where the file went";
@@ -228,7 +229,7 @@ TEST(TopTenWindow, DamagedFileIsReportedKeptAsBakAndRewrittenWithWhatWasRead)
     EXPECT_EQ(t.form.NewRank, 2) << "insertion goes on with what was read";
 
     t.form.cmdOKClick();
-    EXPECT_EQ(t.boxes.texts.size(), 1) << "saving went well";
+    EXPECT_EQ(t.boxes.boxes.size(), 1) << "saving went well";
     const HighScoreTable saved = t.Saved();
     EXPECT_EQ(saved.At(Exercise, 1).Signature, "First");
     EXPECT_EQ(saved.At(Exercise, 2).Score, PackScore(85, 60));
@@ -246,15 +247,15 @@ TEST(TopTenWindow, DamagedFileThatCannotBeCopiedIsNeverOverwritten)
         FileSizeLimit limit(1024); // the copy cannot be written
         t.form.LoadAndInsert(t.Path(), PackScore(95, 10));
     }
-    ASSERT_EQ(t.boxes.texts.size(), 1);
-    EXPECT_TRUE(t.boxes.texts.front().contains("Invalid numeric input"));
-    EXPECT_TRUE(t.boxes.texts.front().contains("will not be overwritten"));
+    ASSERT_EQ(t.boxes.boxes.size(), 1);
+    EXPECT_TRUE(t.boxes.boxes.front().text.contains("Invalid numeric input"));
+    EXPECT_TRUE(t.boxes.boxes.front().text.contains("will not be overwritten"));
     EXPECT_TRUE(t.form.UnreadableCopy().empty());
 
     t.form.cmdOKClick();
-    ASSERT_EQ(t.boxes.texts.size(), 2);
+    ASSERT_EQ(t.boxes.boxes.size(), 2);
     EXPECT_TRUE(
-        t.boxes.texts.back().startsWith("Could not write to the highscore file. The following error occurred: "));
+        t.boxes.boxes.back().text.startsWith("Could not write to the highscore file. The following error occurred: "));
     EXPECT_EQ(t.dir.Read(ScoreFileName), damaged);
     EXPECT_EQ(
         QDir(QString::fromStdString(t.dir.Path())).entryList(QDir::Files | QDir::Hidden), QStringList { "scores.hgh" })
@@ -267,10 +268,10 @@ TEST(TopTenWindow, WriteFailureIsReportedAndTheWindowStillCloses)
     t.form.LoadAndInsert(t.dir.File("missing-folder/scores.hgh"), PackScore(50, 50));
     t.form.show();
     t.form.cmdOKClick();
-    ASSERT_EQ(t.boxes.texts.size(), 1);
+    ASSERT_EQ(t.boxes.boxes.size(), 1);
     EXPECT_TRUE(
-        t.boxes.texts.front().startsWith("Could not write to the highscore file. The following error occurred: "));
-    EXPECT_GT(t.boxes.texts.front().size(), 71) << "the cause follows";
+        t.boxes.boxes.front().text.startsWith("Could not write to the highscore file. The following error occurred: "));
+    EXPECT_GT(t.boxes.boxes.front().text.size(), 71) << "the cause follows";
     EXPECT_FALSE(t.form.isVisible());
 }
 
@@ -280,8 +281,8 @@ TEST(ShowTopTen, OpensModallyWithTheTitleInTheCurrentLanguageAndSaves)
     ProgramState state;
     state.settings.Language = 7;
     state.ScoreFilePath = dir.File(ScoreFileName);
-    RecordingSound sound;
-    AnsweredBoxes boxes;
+    FakeSound sound;
+    MessageCatcher boxes;
     COvningOrt exercise;
     exercise.Number = 44;
     exercise.Titles[2] = "Rivers";
@@ -305,5 +306,5 @@ TEST(ShowTopTen, OpensModallyWithTheTitleInTheCurrentLanguageAndSaves)
     HighScoreTable saved;
     ReadScoreFile(state.ScoreFilePath, saved);
     EXPECT_EQ(saved.At(44, 1), (ScoreEntry { PackScore(60, 30), "Bo" }));
-    EXPECT_EQ(sound.midis.size(), 1u);
+    EXPECT_EQ(sound.calls.size(), 1u);
 }
