@@ -17,12 +17,19 @@
 
 namespace {
 
-std::vector<std::filesystem::path> CorpusFiles()
+// The corpus, and the shipped data files (every loader must cope with the
+// wrong kind of data file too).
+std::vector<std::filesystem::path> CorpusFiles(bool withDataset = false)
 {
     std::vector<std::filesystem::path> files;
     for (const auto &entry : std::filesystem::directory_iterator(LANDORA_FUZZ_CORPUS_DIR))
         if (entry.is_regular_file())
             files.push_back(entry.path());
+    if (withDataset && std::filesystem::is_directory(LANDORA_DATASET_DIR)) {
+        for (const auto &entry : std::filesystem::directory_iterator(LANDORA_DATASET_DIR))
+            if (entry.is_regular_file() && entry.path().extension() == ".crp")
+                files.push_back(entry.path());
+    }
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -31,7 +38,7 @@ std::vector<std::filesystem::path> CorpusFiles()
 
 TEST(LoaderCorpus, EveryFileEndsInSuccessOrOurOwnError)
 {
-    const auto files = CorpusFiles();
+    const auto files = CorpusFiles(true);
     ASSERT_GE(files.size(), 20u) << "the seed corpus is missing";
     for (const auto &path : files) {
         std::ifstream in(path, std::ios::binary);
