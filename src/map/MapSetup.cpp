@@ -1,0 +1,154 @@
+#include "map/MapSetup.h"
+
+#include "exercises/Ovning.h"
+#include "exercises/Services.h"
+#include "map/Canvas.h"
+#include "map/Karta.h"
+
+namespace landora {
+
+namespace {
+
+std::string InFolder(const std::string &folder, const std::string &name)
+{
+    if (folder.empty())
+        return name;
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+void Pump(const CKarta &map)
+{
+    if (map.Events != nullptr)
+        map.Events->ProcessEvents();
+}
+
+} // namespace
+
+MapFiles MapFilesFor(int mapNumber)
+{
+    switch (mapNumber) {
+    case 1:
+        return {"Vatten.crp", "AREA1.crp", "Hav1.crp", 1};
+    case 2:
+        return {"Vatten.crp", "AREA2.crp", "Hav2.crp", 0};
+    case 3:
+        return {"Vatten.crp", "AREA3.crp", "Hav3.crp", 0};
+    case 4:
+        return {"", "AREA4.crp", "Hav1.crp", 0}; // map 4 shares the sea points of map 1
+    case 5:
+        return {"", "AREA5.crp", "Hav5.crp", 0};
+    case 6:
+        return {"", "AREA6.crp", "Hav6.crp", 0};
+    default:
+        return {};
+    }
+}
+
+std::string PlaceFileName(int placeFileNumber) { return "Ort" + std::to_string(placeFileNumber) + ".crp"; }
+
+std::unique_ptr<CKarta> LoadMapForExercise(const COvning &exercise, const std::string &folder)
+{
+    auto map = std::make_unique<CKarta>();
+    map->Areas = std::make_unique<CAreor>();
+    map->Waters = std::make_unique<CAreor>();
+    map->Places = std::make_unique<COrter>();
+    map->Places->LoadFromFile(InFolder(folder, PlaceFileName(exercise.PlaceFileNumber)));
+    const MapFiles files = MapFilesFor(exercise.MapNumber);
+    if (!files.Waters.empty())
+        map->Waters->LoadFromFile(InFolder(folder, files.Waters));
+    if (!files.Areas.empty())
+        map->Areas->LoadFromFile(InFolder(folder, files.Areas));
+    if (!files.Sea.empty())
+        map->LoadSeaPoints(InFolder(folder, files.Sea));
+    if (files.Graticule >= 0)
+        map->ShowGraticule = files.Graticule == 1;
+    return map;
+}
+
+bool IsPlaceExercise(const COvning &exercise) { return exercise.Kind == "ORT"; }
+
+void PrepareMapForRun(CKarta &map, const COvning &exercise, Canvas *image)
+{
+    if (IsPlaceExercise(exercise)) {
+        // Before the exercise's own overrides, so that those win.
+        map.LandColour = Silver;
+        map.AreaColour = Silver;
+    }
+    if (map.Areas != nullptr)
+        map.Areas->ClearMarks();
+    if (map.Places != nullptr)
+        map.Places->ClearMarks();
+    map.CentreLongitude = static_cast<float>(exercise.CentreLongitude);
+    map.SouthLatitude = static_cast<float>(exercise.SouthLatitude);
+    map.NorthLatitude = static_cast<float>(exercise.NorthLatitude);
+    if (exercise.AreaColour != 0)
+        map.AreaColour = exercise.AreaColour;
+    if (exercise.SeaColour != 0)
+        map.SeaColour = exercise.SeaColour;
+    if (exercise.BackgroundColour != 0)
+        map.LandColour = exercise.BackgroundColour;
+    if (map.Areas != nullptr)
+        for (int i = 1; i <= exercise.KeyCount; ++i)
+            map.Areas->MarkActive(exercise.Keys[i]);
+    if (map.Places != nullptr)
+        for (int i = 1; i <= exercise.KeyCount; ++i)
+            map.Places->Select(exercise.Keys[i], exercise.Level, exercise.NeedCategory1, exercise.NeedCategory2);
+    map.Image = image;
+    map.ComputeScale();
+    if (map.NorthLatitude == 0.0f && map.SouthLatitude == 0.0f)
+        map.FitToAreas();
+}
+
+void DrawMapForRun(CKarta &map, const COvning &exercise)
+{
+    const bool places = IsPlaceExercise(exercise);
+    map.FillBackground();
+    Pump(map);
+    map.DrawOutlines(exercise.LineWidth);
+    Pump(map);
+    map.DrawWaters();
+    Pump(map);
+    map.FloodSea();
+    Pump(map);
+    if (places) {
+        if (map.ShowGraticule) {
+            map.DrawGraticule(10, Silver, PenMode::NotXor);
+            Pump(map);
+        }
+        map.DrawPendingPlaces();
+        Pump(map);
+    } else {
+        map.FillAreasByState();
+        Pump(map);
+        if (map.ShowGraticule)
+            map.DrawGraticule(10, map.AreaColour, PenMode::Mask);
+    }
+}
+
+void AnswerEveryItem(CKarta &map, const COvning &exercise, int tryNumber)
+{
+    if (IsPlaceExercise(exercise)) {
+        if (map.Places == nullptr)
+            return;
+        for (COrt *place = map.Places->First; place != nullptr; place = place->Next) {
+            if (!place->Selected || place->Answered)
+                continue;
+            map.DrawPlace(*place, RGB(0, 128, 0));
+            place->Answered = true;
+            place->AnsweredOnTry = tryNumber;
+            map.DrawPlace(*place, RGB(255, 255, 0));
+            if (map.Places->RemainingCount > 0)
+                --map.Places->RemainingCount;
+        }
+        map.DrawPendingPlaces();
+    } else {
+        if (map.Areas == nullptr)
+            return;
+        for (int i = 1; i <= exercise.KeyCount; ++i)
+            map.Areas->MarkAnswered(exercise.Keys[i], tryNumber);
+        map.FillAreasByState();
+    }
+    Pump(map);
+}
+
+} // namespace landora
