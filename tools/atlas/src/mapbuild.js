@@ -38,7 +38,10 @@ function simplifyUnits(workDir, name, features, def) {
   const b = def.bbox;
   const args = ['-i', inFile];
   if (def.clip !== false) args.push('-clip', `bbox=${b.w},${b.s},${b.e},${b.n}`);
-  args.push('-dissolve', 'unit', '-simplify', `interval=${def.interval}`, 'keep-shapes', '-o', outFile, 'format=geojson', 'precision=0.0001');
+  // Coordinates shifted past the dateline make mapshaper treat the data as
+  // planar, in degrees: the interval is then given in degrees.
+  const interval = def.shift ? def.interval / 111320 : def.interval;
+  args.push('-dissolve', 'unit', '-simplify', `interval=${interval}`, 'keep-shapes', '-o', outFile, 'format=geojson', 'precision=0.0001');
   runMapshaper(args);
   const out = JSON.parse(fs.readFileSync(outFile));
   const byUnit = {};
@@ -160,4 +163,31 @@ function buildLakes(sources, workDir, interval, minArea) {
   return lakes;
 }
 
-module.exports = { buildMapUnits, buildLakes, polygonsOf, MAX_VERTICES };
+// Replaces areas too small to click at the views that ask them by a round
+// marker of `px` pixels across, centred on the area's inner point. `ask`
+// maps a unit key to the pixels per degree of latitude of the widest view
+// asking it. A marker that would overlap another one is not made.
+function applyMarkers(units, ask, px = 12, minPx = 10) {
+  const placed = [];
+  const order = Object.keys(ask).filter((k) => units[k]).sort((a, b) => geo.ringArea(units[b].parts[0].ring) - geo.ringArea(units[a].parts[0].ring) || a.localeCompare(b));
+  const made = [];
+  for (const k of order) {
+    const p = units[k].parts[0];
+    const ppd = ask[k];
+    const b = p.bounds;
+    const lat = (b.n + b.s) / 2;
+    const size = Math.max((b.e - b.w) * ppd * Math.cos(lat * Math.PI / 180), (b.n - b.s) * ppd);
+    if (size >= minPx) continue;
+    const r = px / 2 / ppd;
+    const [flat, flon] = p.fill1;
+    const xs = Math.cos(flat * Math.PI / 180);
+    if (placed.some((q) => Math.hypot((q.lon - flon) * xs, q.lat - flat) < q.r + r)) continue;
+    const ring = geo.markerRing(flon, flat, r);
+    units[k].parts = [{ ring, holes: [], fill1: [geo.round4(flat), geo.round4(flon)], fill2: [geo.round4(flat), geo.round4(flon)], bounds: geo.bbox([ring]), marker: true }];
+    placed.push({ lat: flat, lon: flon, r });
+    made.push(k);
+  }
+  return made;
+}
+
+module.exports = { buildMapUnits, buildLakes, applyMarkers, polygonsOf, MAX_VERTICES };

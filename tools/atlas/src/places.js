@@ -101,7 +101,8 @@ function buildPlaces(cities, countries, subdivisionOf, subdivided) {
     // One national capital per country: the most populous one marked so.
     if (caps.length) choose(caps[0], 'capital');
     for (const c of list) if (c.population >= 500000) choose(c, 'big');
-    for (const c of list.slice(0, 3)) choose(c, 'top');
+    for (const c of list.slice(0, 5)) choose(c, 'top');
+    for (const c of list) if (c.population >= 300000) choose(c, 'large');
     if (subdivided.has(key)) {
       for (const c of list) if (c.featureCode === 'PPLA') choose(c, 'subcap');
     }
@@ -117,7 +118,7 @@ function buildPlaces(cities, countries, subdivisionOf, subdivided) {
     if (capital || city.population >= 3000000) level = 1;
     else if (city.population >= 1000000) level = 2;
     else if (city.population >= 500000) level = 3;
-    else if (subcap) level = 4;
+    else if (subcap || city.population >= 300000) level = 4;
     else level = 5;
     places.push({
       key: `G${city.cityId}`, names: cityNames(city), level, cat1: capital, cat2: subcap,
@@ -125,6 +126,10 @@ function buildPlaces(cities, countries, subdivisionOf, subdivided) {
       lat: geo.round4(lat), lon: geo.round4(lon), population: city.population,
     });
   }
+  // A division whose capital is the national capital: the capital counts as
+  // the division's capital too.
+  const withCap = new Set(places.filter((p) => p.cat2).map((p) => p.group2));
+  for (const p of places) if (p.cat1 && p.group2 && subdivided.has(p.group1) && !withCap.has(p.group2)) { p.cat2 = true; withCap.add(p.group2); }
   places.sort((a, b) => a.level - b.level || b.population - a.population || a.key.localeCompare(b.key));
   return places;
 }

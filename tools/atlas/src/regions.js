@@ -1,8 +1,8 @@
 'use strict';
-// The six maps, their sea point files, the divisions of countries and the
-// exercise sets of every page.
+// The six maps, their sea point files, and the exercise sets of every page.
 const { View } = require('./projection');
 const geo = require('./geo');
+const { DIVIDE, subdivisionNames, subdivisionFlag } = require('./subdivisions');
 
 const PAGE_TEXT = {
   EUR: ['Europa', 'Europe', 'Europe', 'Europa', 'Europa', 'Europa', 'Europa', 'Europa', 'Europa'],
@@ -13,22 +13,68 @@ const PAGE_TEXT = {
   AUS: ['Oceanien', 'Oceania', 'Océanie', 'Ozeanien', 'Oceanía', 'Oceania', 'Oceanien', 'Oceanië', 'Oceania'],
   '*': ['Världen', 'The world', 'Le monde', 'Die Welt', 'El mundo', 'Il mondo', 'Verden', 'De wereld', 'O mundo'],
 };
+const REGION_TEXT = {
+  nordic: ['Norden', 'The Nordic countries', 'Pays nordiques', 'Nordische Länder', 'Países nórdicos', 'Paesi nordici', 'Norden', 'Noordse landen', 'Países nórdicos'],
+  balkans: ['Balkan', 'The Balkans', 'Balkans', 'Balkan', 'Balcanes', 'Balcani', 'Balkan', 'Balkan', 'Bálcãs'],
+  westEurope: ['Västeuropa', 'Western Europe', 'Europe de l\'Ouest', 'Westeuropa', 'Europa occidental', 'Europa occidentale', 'Vesteuropa', 'West-Europa', 'Europa Ocidental'],
+  eastEurope: ['Östeuropa', 'Eastern Europe', 'Europe de l\'Est', 'Osteuropa', 'Europa oriental', 'Europa orientale', 'Østeuropa', 'Oost-Europa', 'Europa Oriental'],
+  centralAmerica: ['Centralamerika', 'Central America', 'Amérique centrale', 'Mittelamerika', 'América Central', 'America centrale', 'Mellemamerika', 'Midden-Amerika', 'América Central'],
+  caribbean: ['Karibien', 'The Caribbean', 'Caraïbes', 'Karibik', 'Caribe', 'Caraibi', 'Caribien', 'Caraïben', 'Caribe'],
+  middleEast: ['Mellanöstern', 'The Middle East', 'Moyen-Orient', 'Naher Osten', 'Oriente Medio', 'Medio Oriente', 'Mellemøsten', 'Midden-Oosten', 'Oriente Médio'],
+  southeastAsia: ['Sydostasien', 'Southeast Asia', 'Asie du Sud-Est', 'Südostasien', 'Sudeste Asiático', 'Sud-est asiatico', 'Sydøstasien', 'Zuidoost-Azië', 'Sudeste Asiático'],
+  eastAsia: ['Östasien', 'East Asia', 'Asie de l\'Est', 'Ostasien', 'Asia oriental', 'Asia orientale', 'Østasien', 'Oost-Azië', 'Ásia Oriental'],
+  southAsia: ['Sydasien', 'South Asia', 'Asie du Sud', 'Südasien', 'Asia del Sur', 'Asia meridionale', 'Sydasien', 'Zuid-Azië', 'Sul da Ásia'],
+  centralAsia: ['Centralasien', 'Central Asia', 'Asie centrale', 'Zentralasien', 'Asia Central', 'Asia centrale', 'Centralasien', 'Centraal-Azië', 'Ásia Central'],
+  northAfrica: ['Nordafrika', 'North Africa', 'Afrique du Nord', 'Nordafrika', 'África del Norte', 'Africa settentrionale', 'Nordafrika', 'Noord-Afrika', 'Norte da África'],
+  westAfrica: ['Västafrika', 'West Africa', 'Afrique de l\'Ouest', 'Westafrika', 'África Occidental', 'Africa occidentale', 'Vestafrika', 'West-Afrika', 'África Ocidental'],
+  eastAfrica: ['Östafrika', 'East Africa', 'Afrique de l\'Est', 'Ostafrika', 'África Oriental', 'Africa orientale', 'Østafrika', 'Oost-Afrika', 'África Oriental'],
+  centralAfrica: ['Centralafrika', 'Central Africa', 'Afrique centrale', 'Zentralafrika', 'África Central', 'Africa centrale', 'Centralafrika', 'Centraal-Afrika', 'África Central'],
+  southernAfrica: ['Södra Afrika', 'Southern Africa', 'Afrique australe', 'Südliches Afrika', 'África austral', 'Africa meridionale', 'Det sydlige Afrika', 'Zuidelijk Afrika', 'África Austral'],
+  pacific: ['Stillahavsöarna', 'The Pacific islands', 'Îles du Pacifique', 'Pazifikinseln', 'Islas del Pacífico', 'Isole del Pacifico', 'Stillehavsøerne', 'Eilanden in de Stille Oceaan', 'Ilhas do Pacífico'],
+};
+
+const SHIFT_WEST_PACIFIC = (b) => (b.e < -100 ? 360 : 0);
 
 function mapDefs() {
+  const v = (n, s, c) => new View(n, s, c, 1020, 700);
   return [
-    {
-      number: 1, bbox: { w: -180, s: -60, e: 180, n: 84 }, interval: 15000, clip: true,
-      refView: new View(84, -58, 10, 1020, 700), minPartPx: 10, maxParts: 10,
-    },
+    { number: 1, bbox: { w: -180, s: -60, e: 180, n: 84 }, interval: 15000, refView: v(84, -58, 10), minPartPx: 10, maxParts: 10, noMarkers: true },
+    { number: 2, bbox: { w: -32, s: 24, e: 70, n: 84 }, interval: 3000, refView: v(72, 33, 12), minPartPx: 8, maxParts: 10 },
+    { number: 3, bbox: { w: -180, s: -60, e: -10, n: 84 }, interval: 6000, refView: v(84, -56, -80), minPartPx: 8, maxParts: 10, subdivide: pick(['USA', 'CAN', 'MEX', 'BRA']) },
+    { number: 4, bbox: { w: -30, s: -40, e: 80, n: 48 }, interval: 5000, refView: v(42, -36, 22), minPartPx: 8, maxParts: 8, lakeMinPx: 5 },
+    { number: 5, bbox: { w: 25, s: -55, e: 205, n: 82 }, interval: 6000, refView: v(80, -48, 110), minPartPx: 8, maxParts: 10, shift: SHIFT_WEST_PACIFIC, subdivide: pick(['AUS', 'IND']), lakeMinPx: 5 },
+    { number: 6, bbox: { w: -25, s: 27, e: 45, n: 72 }, interval: 2000, refView: v(71.5, 34, 10), minPartPx: 8, maxParts: 10, subdivide: pick(['DEU', 'FRA', 'ITA', 'ESP', 'GBR', 'SWE', 'NOR', 'POL']), lakeMinPx: 5 },
   ];
 }
+function pick(keys) { return Object.fromEntries(keys.map((k) => [k, DIVIDE[k]])); }
 
 const SEA_FILES = { 'Hav1.crp': [1, 4], 'Hav2.crp': [2], 'Hav3.crp': [3], 'Hav5.crp': [5], 'Hav6.crp': [6] };
 const SEA_STEP = { 'Hav1.crp': 4, 'Hav2.crp': 2, 'Hav3.crp': 3, 'Hav5.crp': 3, 'Hav6.crp': 1.5 };
 
-function subdivisionNames(key) { return Array(9).fill(key); }
-function subdivisionFlag() { return ''; }
-function subdivisionOfPoint() { return () => null; }
+// The division of a point in a divided country, from the unsimplified
+// borders; a coastal town just outside its polygon goes to the nearest one.
+function subdivisionOfPoint(sources) {
+  const { polygonsOf } = require('./mapbuild');
+  const byCountry = {};
+  for (const f of sources.features) {
+    const fn = DIVIDE[f.country];
+    if (!fn) continue;
+    const key = fn(f.props);
+    if (!key) continue;
+    for (const poly of polygonsOf(f.geometry)) (byCountry[f.country] = byCountry[f.country] || []).push({ key, rings: poly, b: geo.bbox([poly[0]]) });
+  }
+  return (country, lon, lat) => {
+    const list = byCountry[country] || [];
+    for (const p of list) if (lon >= p.b.w && lon <= p.b.e && lat >= p.b.s && lat <= p.b.n && geo.pointInRings(lon, lat, p.rings)) return p.key;
+    let best = null, bd = 0.5;
+    for (const p of list) {
+      if (lon < p.b.w - bd || lon > p.b.e + bd || lat < p.b.s - bd || lat > p.b.n + bd) continue;
+      const d = geo.edgeDistance(lon, lat, [p.rings[0]], Math.cos(lat * Math.PI / 180));
+      if (d < bd) { bd = d; best = p.key; }
+    }
+    return best;
+  };
+}
 
 // Part keys of countries that lie on two continent pages, for the place
 // exercises of one page.
@@ -37,17 +83,75 @@ function placePartKey(p) {
   return null;
 }
 
-function exercises(ctx) {
+const ALL = ['countries', 'capitals', 'cities', 'flags', 'capitalCountry', 'cityCountry'];
+const DIVISION_KINDS = ['divisions', 'divisionCapitals', 'cityDivision'];
+
+// The exercise sets: page, name, map, the countries (or a page filter), and
+// a focus box that bounds the view where countries reach far beyond it.
+function regionList() {
+  const R = [];
+  const set = (page, names, map, keys, focus, kinds = ALL) => R.push({ page, names, map, keys, focus, kinds });
+  set('EUR', PAGE_TEXT.EUR, 2, { page: 'EUR' }, { w: -25, e: 45, s: 34, n: 71.5 });
+  set('EUR', REGION_TEXT.nordic, 2, ['SWE', 'NOR', 'DNK', 'FIN', 'ISL', 'FRO', 'EST', 'LVA', 'LTU'], { w: -25, e: 32, s: 53, n: 71.5 });
+  set('EUR', REGION_TEXT.westEurope, 2, ['GBR', 'IRL', 'FRA', 'BEL', 'NLD', 'LUX', 'DEU', 'CHE', 'AUT', 'LIE', 'MCO', 'AND', 'ESP', 'PRT', 'ITA', 'SMR', 'VAT', 'MLT', 'GIB'], { w: -11, e: 19, s: 35, n: 59 });
+  set('EUR', REGION_TEXT.eastEurope, 2, ['RUS', 'UKR', 'BLR', 'MDA', 'POL', 'CZE', 'SVK', 'HUN', 'ROU', 'BGR', 'EST', 'LVA', 'LTU'], { w: 12, e: 50, s: 43, n: 62 });
+  set('EUR', REGION_TEXT.balkans, 2, ['SVN', 'HRV', 'BIH', 'SRB', 'MNE', 'XKX', 'MKD', 'ALB', 'GRC', 'BGR', 'ROU', 'MDA'], { w: 13, e: 30, s: 34.8, n: 48.5 });
+  for (const c of ['DEU', 'FRA', 'ITA', 'ESP', 'GBR', 'SWE', 'NOR', 'POL']) {
+    const focus = c === 'NOR' ? { w: 4, e: 32, s: 57.5, n: 71.5 } : c === 'ESP' ? { w: -10, e: 5, s: 35.5, n: 44 } : null;
+    set('EUR', null, 6, { divisionsOf: c }, focus, DIVISION_KINDS);
+  }
+  set('NOR', PAGE_TEXT.NOR, 3, { page: 'NOR' }, { w: -170, e: -52, s: 7, n: 72 });
+  set('NOR', REGION_TEXT.centralAmerica, 3, ['MEX', 'GTM', 'BLZ', 'SLV', 'HND', 'NIC', 'CRI', 'PAN'], { w: -118, e: -77, s: 7, n: 33 });
+  set('NOR', REGION_TEXT.caribbean, 3, ['CUB', 'JAM', 'HTI', 'DOM', 'BHS', 'PRI', 'TTO', 'BRB', 'DMA', 'LCA', 'VCT', 'GRD', 'ATG', 'KNA', 'ABW', 'CUW', 'GLP', 'MTQ', 'CYM', 'TCA', 'VGB', 'VIR', 'AIA', 'MSR', 'SXM', 'MAF', 'BLM'], { w: -85.5, e: -59, s: 10, n: 27.5 });
+  for (const c of ['USA', 'CAN', 'MEX']) {
+    const focus = c === 'USA' ? { w: -125, e: -66, s: 24, n: 49.5 } : c === 'CAN' ? { w: -141, e: -52, s: 41.6, n: 76 } : null;
+    set('NOR', null, 3, { divisionsOf: c }, focus, DIVISION_KINDS);
+  }
+  set('SYD', PAGE_TEXT.SYD, 3, { page: 'SYD' }, { w: -82, e: -34, s: -56, n: 13 });
+  set('SYD', null, 3, { divisionsOf: 'BRA' }, { w: -74, e: -34, s: -34, n: 5.5 }, DIVISION_KINDS);
+  set('ASI', PAGE_TEXT.ASI, 5, { page: 'ASI' }, { w: 26, e: 146, s: -11, n: 56 });
+  set('ASI', REGION_TEXT.middleEast, 4, ['TUR', 'CYP', 'SYR', 'LBN', 'ISR', 'PSE', 'JOR', 'IRQ', 'IRN', 'SAU', 'KWT', 'BHR', 'QAT', 'ARE', 'OMN', 'YEM', 'EGY'], { w: 25, e: 63.5, s: 12, n: 42.5 });
+  set('ASI', REGION_TEXT.southeastAsia, 5, ['MMR', 'THA', 'LAO', 'KHM', 'VNM', 'MYS', 'SGP', 'IDN', 'BRN', 'PHL', 'TLS'], { w: 92, e: 141, s: -11, n: 28.5 });
+  set('ASI', REGION_TEXT.eastAsia, 5, ['CHN', 'MNG', 'PRK', 'KOR', 'JPN', 'TWN', 'HKG', 'MAC'], { w: 73, e: 146, s: 18, n: 53.6 });
+  set('ASI', REGION_TEXT.southAsia, 5, ['IND', 'PAK', 'AFG', 'NPL', 'BTN', 'BGD', 'LKA', 'MDV'], { w: 60, e: 97.5, s: 5.8, n: 37.1 });
+  set('ASI', REGION_TEXT.centralAsia, 5, ['KAZ', 'UZB', 'TKM', 'KGZ', 'TJK', 'AFG', 'MNG', 'AZE', 'GEO', 'ARM'], { w: 40, e: 120, s: 29, n: 56 });
+  set('ASI', null, 5, { divisionsOf: 'IND' }, { w: 68, e: 97.5, s: 6.5, n: 36 }, DIVISION_KINDS);
+  set('AFR', PAGE_TEXT.AFR, 4, { page: 'AFR' }, { w: -26, e: 58, s: -35, n: 37.5 });
+  set('AFR', REGION_TEXT.northAfrica, 4, ['MAR', 'ESH', 'DZA', 'TUN', 'LBY', 'EGY', 'SDN', 'MRT'], { w: -17.5, e: 38, s: 8.5, n: 37.5 });
+  set('AFR', REGION_TEXT.westAfrica, 4, ['MRT', 'SEN', 'GMB', 'GNB', 'GIN', 'SLE', 'LBR', 'CIV', 'MLI', 'BFA', 'GHA', 'TGO', 'BEN', 'NER', 'NGA', 'CPV'], { w: -25.5, e: 16, s: 4, n: 27.5 });
+  set('AFR', REGION_TEXT.eastAfrica, 4, ['ETH', 'ERI', 'DJI', 'SOM', 'KEN', 'UGA', 'RWA', 'BDI', 'TZA', 'SSD', 'SDN', 'MDG', 'SYC', 'COM', 'MUS', 'MOZ', 'MWI'], { w: 21, e: 58, s: -27, n: 22 });
+  set('AFR', REGION_TEXT.centralAfrica, 4, ['CMR', 'CAF', 'TCD', 'COG', 'COD', 'GAB', 'GNQ', 'STP', 'AGO'], { w: 5, e: 32, s: -18.5, n: 23.5 });
+  set('AFR', REGION_TEXT.southernAfrica, 4, ['ZAF', 'NAM', 'BWA', 'ZWE', 'ZMB', 'LSO', 'SWZ', 'MOZ', 'MWI', 'AGO', 'MDG'], { w: 11, e: 51, s: -35, n: -4.5 });
+  set('AUS', PAGE_TEXT.AUS, 5, { page: 'AUS' }, { w: 112, e: 192, s: -48, n: 0 });
+  set('AUS', REGION_TEXT.pacific, 5, ['PNG', 'SLB', 'VUT', 'FJI', 'NCL', 'WSM', 'TON', 'KIR', 'FSM', 'MHL', 'PLW', 'NRU', 'TUV', 'ASM', 'COK', 'NIU', 'WLF', 'GUM', 'MNP'], { w: 130, e: 195, s: -23, n: 15 });
+  set('AUS', null, 5, { divisionsOf: 'AUS' }, { w: 112, e: 154, s: -44, n: -10 }, DIVISION_KINDS);
+  set('*', PAGE_TEXT['*'], 1, { world: true }, { w: -180, e: 180, s: -56, n: 84 });
+  return R;
+}
+
+function exercises(ctx, pass = 2) {
   const { maps, countries, places, cat } = ctx;
   const list = [];
-  const m1 = maps[1];
-  const unitMain = (m, key) => (m.units[key] ? m.units[key].parts[0] : null);
+  const ask = {}; // map number -> unit -> pixels per degree of the widest view asking it
+  const divisionsOf = (m, c) => Object.keys(m.units).filter((k) => m.units[k].meta.sub && m.units[k].meta.country === c);
+  const mainBounds = (m, key) => {
+    if (m.units[key]) return m.units[key].parts[0].bounds;
+    const subs = divisionsOf(m, key);
+    if (!subs.length) return null;
+    return subs.map((k) => m.units[k].parts[0].bounds).reduce((a, b) => ({ w: Math.min(a.w, b.w), e: Math.max(a.e, b.e), s: Math.min(a.s, b.s), n: Math.max(a.n, b.n) }));
+  };
+  const area = (m, key) => {
+    const b = mainBounds(m, key);
+    return b ? (b.e - b.w) * (b.n - b.s) : 0;
+  };
   const pxSize = (v, b) => {
-    const lat = Math.max(Math.abs(b.n), Math.abs(b.s)) > 89 ? 0 : (b.n + b.s) / 2;
+    const lat = Math.min(85, Math.abs((b.n + b.s) / 2));
     return Math.max((b.e - b.w) * v.pxPerDegLon(lat), (b.n - b.s) * v.pxPerDegLat());
   };
   for (const p of places) { const k = placePartKey(p); if (k && !p.group2) p.group2 = k; }
-  const placesOf = (key) => places.filter((p) => p.group1 === key || p.group2 === key || p.group3 === key);
+  const placesBy = {};
+  for (const p of places) for (const g of [p.group1, p.group2, p.group3]) if (g) (placesBy[g] = placesBy[g] || []).push(p);
+  const placesOf = (key) => placesBy[key] || [];
 
   let number = 0;
   const add = (e) => {
@@ -56,13 +160,11 @@ function exercises(ctx) {
     e.lineWidth = e.lineWidth || 1;
     list.push(e);
   };
-
   function boundsOf(m, keys, focus) {
     let b = null;
     for (const k of keys) {
-      const p = unitMain(m, k);
-      if (!p) continue;
-      let pb = { ...p.bounds };
+      let pb = mainBounds(m, k);
+      if (!pb) continue;
       if (focus) pb = { w: Math.max(pb.w, focus.w), e: Math.min(pb.e, focus.e), s: Math.max(pb.s, focus.s), n: Math.min(pb.n, focus.n) };
       if (pb.w > pb.e || pb.s > pb.n) continue;
       b = b ? { w: Math.min(b.w, pb.w), e: Math.max(b.e, pb.e), s: Math.min(b.s, pb.s), n: Math.max(b.n, pb.n) } : pb;
@@ -71,22 +173,38 @@ function exercises(ctx) {
   }
   const inView = (v, lat, lon) => {
     const y = v.latToY(lat), x = v.posToX(lat, lon);
-    return y > 5 && y < v.H - 5 && x > 5 && x < v.W - 5;
+    return y > 6 && y < v.H - 6 && x > 6 && x < v.W - 6;
+  };
+  const pageOf = (m, k) => {
+    const u = m.units[k];
+    if (!u) return countries[k] && countries[k].page;
+    return countries[u.meta.territory || u.meta.country].page;
   };
 
-  // One region: a page, a name, the countries, the map, an optional focus box.
   function regionSet(r) {
     const m = maps[r.map];
-    const area = (k) => geo.ringArea(unitMain(m, k).ring);
-    const keys = r.keys.filter((k) => m.units[k]).sort((a, c) => area(c) - area(a) || a.localeCompare(c)).slice(0, r.maxKeys || 190);
+    let keys;
+    let divided = null;
+    if (Array.isArray(r.keys)) keys = r.keys.slice();
+    else if (r.keys.page) keys = [...new Set(Object.keys(m.units).map((k) => (m.units[k].meta.sub ? m.units[k].meta.country : k)))].filter((k) => pageOf(m, k) === r.keys.page && !m.units[k]?.meta.territory);
+    else if (r.keys.world) keys = Object.keys(m.units).filter((k) => !m.units[k].meta.territory);
+    else { divided = r.keys.divisionsOf; keys = divisionsOf(m, divided); }
+    keys = keys.filter((k) => mainBounds(m, k)).sort((a, c) => area(m, c) - area(m, a) || a.localeCompare(c)).slice(0, 190);
     const b = boundsOf(m, keys, r.focus);
     const view = cat.viewFor(b);
     const v = new View(view.n, view.s, view.c, cat.REF_W, cat.REF_H);
-    const big = keys.filter((k) => pxSize(v, unitMain(m, k).bounds) >= 10);
+    const names = r.names || require('./names').countryNames(countries[divided].a2, divided);
     const base = { continent: r.page, map: r.map, placeFile: 1, view, level: 9 };
-    const t = (kind) => cat.title(kind, r.names);
-    if (r.kinds.includes('countries') && big.length >= 2) add({ ...base, kind: 'AREA', titles: t('countries'), keys: big.slice(0, 190) });
-    // Place keys: the countries, with a transcontinental country replaced by its part on this page.
+    const t = (kind) => cat.title(kind, names);
+    // Asked areas must be at least about 10 pixels across at this view.
+    const askable = keys.filter((k) => m.units[k] || !divided);
+    if (r.kinds.includes('countries') || r.kinds.includes('divisions')) {
+      ask[r.map] = ask[r.map] || {};
+      for (const k of askable) if (m.units[k]) ask[r.map][k] = Math.min(ask[r.map][k] || Infinity, v.pxPerDegLat());
+    }
+    const big = askable.filter((k) => pxSize(v, mainBounds(m, k)) >= 10);
+    if (r.kinds.includes('countries') && big.length >= 2) add({ ...base, kind: 'AREA', titles: t('countries'), keys: big });
+    if (r.kinds.includes('divisions') && big.length >= 2) add({ ...base, kind: 'AREA', titles: t('divisions'), keys: big });
     const placeKeys = keys.map((k) => (k === 'RUS' ? (r.page === 'EUR' ? 'RUS-EU' : 'RUS-AS') : k));
     const visible = (sel) => placeKeys.filter((k) => {
       const ps = placesOf(k).filter(sel);
@@ -94,33 +212,23 @@ function exercises(ctx) {
     });
     const caps = visible((p) => p.cat1);
     if (r.kinds.includes('capitals') && caps.length >= 2) add({ ...base, kind: 'ORT', titles: t('capitals'), keys: caps, level: 1, cat1: true });
-    const cityKeys = visible((p) => p.level <= 3);
-    if (r.kinds.includes('cities') && cityKeys.length >= 1) add({ ...base, kind: 'ORT', titles: t('cities'), keys: cityKeys, level: 3, lineWidth: 1 });
-    const flagged = keys.filter((k) => ctx.flagFor(countries[k].a2));
-    if (r.kinds.includes('flags') && flagged.length >= 4) add({ ...base, kind: 'FLAGG', titles: t('flags'), keys: flagged.slice(0, 190) });
+    const cityLevel = r.page === '*' ? 1 : 3;
+    const cityKeys = visible((p) => p.level <= cityLevel);
+    if (r.kinds.includes('cities') && cityKeys.length >= 1) add({ ...base, kind: 'ORT', titles: t('cities'), keys: cityKeys, level: cityLevel });
+    const subCaps = visible((p) => p.cat2 && p.level <= 4);
+    if (r.kinds.includes('divisionCapitals') && subCaps.length >= 2) add({ ...base, kind: 'ORT', titles: t('divisionCapitals'), keys: subCaps, level: 4, cat2: true });
+    const flagMap = r.map === 6 ? 2 : r.map;
+    const flagged = keys.filter((k) => ctx.flagOf(maps[flagMap], k));
+    if (r.kinds.includes('flags') && flagged.length >= 4) add({ ...base, map: flagMap, kind: 'FLAGG', titles: t('flags'), keys: flagged });
     const withCap = keys.filter((k) => placesOf(k).some((p) => p.cat1));
     if (r.kinds.includes('capitalCountry') && withCap.length >= 4) add({ ...base, kind: 'MULTI', titles: t('capitalCountry'), keys: withCap, level: 1, cat1: true });
     const withCity = keys.filter((k) => placesOf(k).some((p) => p.level <= 3));
     if (r.kinds.includes('cityCountry') && withCity.length >= 4) add({ ...base, kind: 'MULTI', titles: t('cityCountry'), keys: withCity, level: 3 });
+    const withTown = keys.filter((k) => placesOf(k).some((p) => p.level <= 5));
+    if (r.kinds.includes('cityDivision') && withTown.length >= 4) add({ ...base, kind: 'MULTI', titles: t('cityDivision'), keys: withTown, level: 5 });
   }
-
-  const ALL = ['countries', 'capitals', 'cities', 'flags', 'capitalCountry', 'cityCountry'];
-  const byPage = (page) => Object.keys(m1.units).filter((k) => {
-    const u = m1.units[k];
-    const c = countries[u.meta.territory || u.meta.country];
-    return c.page === page && !u.meta.sub;
-  });
-  const FOCUS = {
-    EUR: { w: -25, e: 45, s: 34, n: 71.5 }, NOR: { w: -170, e: -10, s: 7, n: 84 }, SYD: { w: -92, e: -30, s: -56, n: 13 },
-    ASI: { w: 25, e: 150, s: -11, n: 78 }, AFR: { w: -26, e: 64, s: -35, n: 38 }, AUS: { w: 110, e: 180, s: -48, n: 0 },
-  };
-  for (const page of ['EUR', 'NOR', 'SYD', 'ASI', 'AFR', 'AUS']) {
-    regionSet({ page, names: PAGE_TEXT[page], map: 1, keys: byPage(page), focus: FOCUS[page], kinds: ALL });
-  }
-  // The whole world: the countries big enough to click at world scale.
-  const world = Object.keys(m1.units).filter((k) => !m1.units[k].meta.sub);
-  regionSet({ page: '*', names: PAGE_TEXT['*'], map: 1, keys: world, focus: { w: -180, e: 180, s: -56, n: 84 }, kinds: ALL });
-  return list;
+  for (const r of regionList()) regionSet(r);
+  return pass === 1 ? ask : list;
 }
 
 module.exports = { mapDefs, SEA_FILES, SEA_STEP, subdivisionNames, subdivisionFlag, subdivisionOfPoint, exercises, PAGE_TEXT };

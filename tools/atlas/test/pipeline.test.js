@@ -1,0 +1,149 @@
+'use strict';
+// Unit tests of the atlas pipeline's own logic: the file writer, the
+// geometry helpers, the projection, the division tables and the sea points.
+const test = require('node:test');
+const assert = require('node:assert');
+const { CrpWriter, CrpReader, toCp1252 } = require('../src/crp');
+const geo = require('../src/geo');
+const { View, fitView } = require('../src/projection');
+const { chooseSeaPoints } = require('../src/seapoints');
+const W = require('../src/writers');
+
+test('texts are stored shifted by the offset and read back', () => {
+  const w = new CrpWriter();
+  w.text('Köpenhamn'); w.int16(32767); w.int32(-1); w.degrees(-12.3457); w.byte(255); w.text('');
+  const r = new CrpReader(w.buffer());
+  assert.strictEqual(r.text(), 'Köpenhamn');
+  assert.strictEqual(r.int16(), 32767);
+  assert.strictEqual(r.int32(), -1);
+  assert.strictEqual(r.int32(), -123457);
+  assert.strictEqual(r.byte(), 255);
+  assert.strictEqual(r.text(), '');
+  assert.ok(r.atEnd());
+  // 'A' (0x41) minus 0x53 wraps to 0xEE.
+  const a = new CrpWriter(); a.text('A');
+  assert.deepStrictEqual([...a.buffer()], [1, 0xee]);
+});
+
+test('writer refuses values the readers cannot take', () => {
+  const w = new CrpWriter();
+  assert.throws(() => w.int16(32768), RangeError);
+  assert.throws(() => w.int16(-1), RangeError);
+  assert.throws(() => w.byte(256), RangeError);
+  assert.throws(() => w.text('x'.repeat(256)), RangeError);
+  assert.throws(() => w.int32(2 ** 31), RangeError);
+});
+
+test('names are transliterated into Windows-1252 or refused', () => {
+  const s = (t) => Buffer.from(toCp1252(t)).toString('latin1');
+  assert.strictEqual(s('Bucureşti'), 'Bucuresti');
+  assert.strictEqual(s('Łódź'), 'Lódz');
+  assert.strictEqual(s('Ærø — Œuvre'), 'Ærø \u0097 \u008cuvre');
+  assert.strictEqual(s('Đà Nẵng'), 'Dà Nang');
+  assert.throws(() => toCp1252('東京'), /no Windows-1252 form/);
+});
+
+test('area records keep their layout and capacities', () => {
+  const ring = [[10, 50], [11, 50], [11, 51]];
+  const rec = { key: 'X', group1: 'G', names: Array(9).fill('N'), flag: 'x.bmp', points: ring, bounds: { n: 51, s: 50, e: 11, w: 10 }, fill1: [50.5, 10.7] };
+  const r = new CrpReader(W.areaFile([rec]));
+  assert.strictEqual(r.text(), 'X'); assert.strictEqual(r.text(), 'G'); assert.strictEqual(r.text(), '');
+  for (let i = 0; i < 9; i++) assert.strictEqual(r.text(), 'N');
+  assert.strictEqual(r.text(), 'x.bmp');
+  assert.strictEqual(r.int16(), 0);
+  assert.strictEqual(r.int16(), 3);
+  assert.deepStrictEqual([r.int32(), r.int32(), r.int32(), r.int32()], [510000, 500000, 110000, 100000]);
+  assert.deepStrictEqual([r.int32(), r.int32(), r.int32(), r.int32()], [505000, 107000, 505000, 107000]);
+  assert.deepStrictEqual([r.int32(), r.int32()], [500000, 100000]); // latitude first
+  const big = { ...rec, points: Array.from({ length: 501 }, (_, i) => [i / 1000, 0]) };
+  assert.throws(() => W.areaFile([big]), RangeError);
+  assert.throws(() => W.areaFile(Array(501).fill(rec)), RangeError);
+  assert.throws(() => W.seaFile(Array(101).fill([0, 0])), RangeError);
+});
+
+test('catalogue records put the key count before the keys and refuse 191 keys', () => {
+  const e = { kind: 'AREA', titles: Array(9).fill('T'), number: 7, level: 3, lineWidth: 1, cat1: true, cat2: false, map: 2, placeFile: 1, continent: 'EUR', view: { n: 60.5, s: 40, c: -3.25 }, keys: ['SWE', 'NOR'] };
+  const r = new CrpReader(W.catalogueFile([e]));
+  assert.strictEqual(r.text(), 'AREA');
+  for (let i = 0; i < 9; i++) r.text();
+  assert.deepStrictEqual([r.int16(), r.byte(), r.byte(), r.byte(), r.byte(), r.byte(), r.int16(), r.int16()], [7, 3, 1, 1, 0, 0, 2, 1]);
+  assert.strictEqual(r.text(), 'EUR');
+  assert.deepStrictEqual([r.int32(), r.int32(), r.int32(), r.int32(), r.int32(), r.int32()], [0, 0, 0, 605000, 400000, -32500]);
+  assert.strictEqual(r.int16(), 2);
+  assert.strictEqual(r.text(), 'SWE'); assert.strictEqual(r.text(), 'NOR');
+  assert.ok(r.atEnd());
+  assert.throws(() => W.catalogueFile([{ ...e, keys: Array(191).fill('K') }]), RangeError);
+});
+
+test('pole of inaccessibility stays inside, away from holes and lakes', () => {
+  const square = [[0, 0], [10, 0], [10, 10], [0, 10]];
+  const p = geo.poleOfInaccessibility([square]);
+  assert.ok(Math.abs(p.lon - 5) < 0.1 && Math.abs(p.lat - 5) < 0.1);
+  const hole = [[3, 3], [7, 3], [7, 7], [3, 7]];
+  const q = geo.poleOfInaccessibility([square, hole]);
+  assert.ok(geo.pointInRings(q.lon, q.lat, [square, hole]), 'inside the ring, outside the hole');
+  const lake = [[0, 0], [10, 0], [10, 6], [0, 6]];
+  const r = geo.poleOfInaccessibility([square], [lake]);
+  assert.ok(r.lat > 6, 'outside the lake');
+  // A U shape: the centroid lies outside, the pole inside.
+  const u = [[0, 0], [9, 0], [9, 9], [6, 9], [6, 3], [3, 3], [3, 9], [0, 9]];
+  const s = geo.poleOfInaccessibility([u]);
+  assert.ok(geo.pointInRing(s.lon, s.lat, u));
+});
+
+test('densified neighbours get the same inserted points', () => {
+  const a = geo.densifyRing([[0, 0], [5, 0], [5, 5]], 1);
+  const b = geo.densifyRing([[5, 0], [0, 0], [0, -5]], 1);
+  const key = (p) => p.map((v) => v.toFixed(6)).join(',');
+  const onEdge = (r) => r.filter(([, y]) => y === 0).map(key).sort();
+  assert.deepStrictEqual(onEdge(a), onEdge(b));
+  for (let i = 0; i < a.length; i++) {
+    const [p, q] = [a[i], a[(i + 1) % a.length]];
+    assert.ok(Math.hypot(q[0] - p[0], q[1] - p[1]) <= 1 + 1e-9);
+  }
+});
+
+test('clean ring rounds, drops repeats and the closing point', () => {
+  assert.deepStrictEqual(geo.cleanRing([[1.00001, 2], [1.00002, 2], [3, 4], [1.00001, 2]]), [[1, 2], [3, 4]]);
+});
+
+test('simplification caps a ring and keeps it closed-shaped', () => {
+  const ring = Array.from({ length: 2000 }, (_, i) => { const t = (2 * Math.PI * i) / 2000; return [Math.cos(t) * 10 + Math.sin(7 * t) * 0.01, Math.sin(t) * 10]; });
+  const s = geo.simplifyRing(ring, 0.05);
+  assert.ok(s.length < 500 && s.length > 20);
+  assert.deepStrictEqual(s[0], ring[0]);
+});
+
+test('projection matches the program on its reference cases', () => {
+  assert.strictEqual(new View(70, 50, 0, 800, 600).div, 123);
+  assert.strictEqual(new View(10, -10, 0, 800, 600).div, 90);
+  const v = new View(60, 40, 10, 1001, 700);
+  assert.strictEqual(v.posToX(50, 10), 500); // Round(500.5) to even
+  assert.strictEqual(v.latToY(60), 0);
+  assert.strictEqual(v.latToY(95), v.latToY(90));
+  assert.strictEqual(v.posToX(90, 40), 500);
+  const f = fitView({ w: -10, e: 30, n: 60, s: 40 }, 1020, 700);
+  assert.ok(Math.abs(f.C - 10) < 1e-6 && Math.abs(f.N - 60.8) < 1e-4 && Math.abs(f.S - 39.2) < 1e-4);
+});
+
+test('sea points keep off land and come first from the given lakes', () => {
+  const land = [{ ring: [[-10, -10], [10, -10], [10, 10], [-10, 10]], bounds: { w: -10, e: 10, s: -10, n: 10 } }];
+  const bbox = { w: -30, e: 30, s: -30, n: 30 };
+  const pts = chooseSeaPoints([{ land, marginDeg: 1, bbox }], bbox, [[0, 0]], 20, 2);
+  assert.deepStrictEqual(pts[0], [0, 0]);
+  assert.ok(pts.length <= 20 && pts.length > 5);
+  for (const [lat, lon] of pts.slice(1)) {
+    assert.ok(!(Math.abs(lat) <= 11 && Math.abs(lon) <= 11), `sea point ${lat},${lon} on or next to land`);
+  }
+});
+
+test('every division of the divided countries has a key and names', () => {
+  const { DIVIDE, subdivisionNames } = require('../src/subdivisions');
+  const cases = [['USA', { name: 'California' }, 'US-CA'], ['ITA', { name: 'Genova', fips: 'IT12' }, 'IT-42'],
+    ['ITA', { name: 'Cuneo', fips: 'IT12' }, 'IT-21'], ['FRA', { gu_a3: 'FXX', fips: 'FRB4' }, 'FR-HDF'],
+    ['FRA', { gu_a3: 'GUF', fips: 'FG01' }, false], ['GBR', { gu_a3: 'SCT' }, 'GB-SCT'], ['NOR', { name: 'Bouvet Island' }, false]];
+  for (const [c, props, want] of cases) assert.strictEqual(DIVIDE[c](props), want);
+  assert.throws(() => DIVIDE.USA({ name: 'Atlantis' }), /no division code/);
+  assert.strictEqual(subdivisionNames('GB-SCT')[0], 'Skottland');
+  assert.strictEqual(subdivisionNames('FR-IDF').length, 9);
+});
