@@ -5,6 +5,8 @@
 
 namespace landora {
 
+struct ProgramState;
+
 class ISound {
 public:
     virtual ~ISound() = default;
@@ -35,6 +37,16 @@ class IEventPump {
 public:
     virtual ~IEventPump() = default;
     virtual void ProcessEvents() = 0;
+};
+
+// Everything an exercise run reaches outside itself and its window: the three
+// services and the program-wide values (texts, language, colours). A missing
+// sound or pump is simply skipped; draws and state are required.
+struct ExerciseContext {
+    ISound *Sound = nullptr;
+    IRandom *Random = nullptr;
+    IEventPump *Events = nullptr;
+    const ProgramState *State = nullptr;
 };
 
 } // namespace landora

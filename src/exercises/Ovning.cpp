@@ -1,0 +1,148 @@
+#include "exercises/Ovning.h"
+
+#include <cmath>
+
+#include "app/ProgramState.h"
+#include "exercises/Ovningsformular.h"
+#include "exercises/Services.h"
+#include "map/Karta.h"
+
+namespace landora {
+
+std::int32_t RoundedPercent(std::int32_t answers, std::int32_t wrong)
+{
+    if (answers <= 0)
+        return 0;
+    // nearbyint in the default rounding mode sends halves to the even neighbour.
+    const double share = static_cast<double>(answers - wrong) / static_cast<double>(answers) * 100.0;
+    return static_cast<std::int32_t>(std::nearbyint(share));
+}
+
+bool COvning::IsAnswered(AnswerPoint)
+{
+    return false;
+}
+
+void COvning::ComputePercent()
+{
+    Percent = RoundedPercent(AnswerCount, WrongCount);
+    if (Window != nullptr)
+        Window->VisaProcent(Percent);
+}
+
+void COvning::RightAnswer()
+{
+    if (!Finished) {
+        ++AnswerCount;
+        ComputePercent();
+    }
+    PlaySound("Plopp4.WAV", 1);
+}
+
+void COvning::WrongAnswer(AnswerPoint answer)
+{
+    if (Finished || IsAnswered(answer))
+        return;
+    ++WrongCount;
+    ++AnswerCount;
+    ++Tries;
+    ComputePercent();
+    PlaySound("Rassel11.WAV", 2);
+}
+
+void COvning::Start(IOvningsformular *window)
+{
+    ++runId_;
+    Finished = false;
+    if (Context != nullptr && Context->Random != nullptr)
+        Context->Random->Reseed();
+    Window = window;
+    AnswerCount = 0;
+    WrongCount = 0;
+    AskedCount = 0;
+    Tries = 0;
+    if (Map != nullptr) {
+        if (Map->Areas)
+            Map->Areas->ClearMarks();
+        if (Map->Places)
+            Map->Places->ClearMarks();
+        Map->CentreLongitude = static_cast<float>(CentreLongitude);
+        Map->SouthLatitude = static_cast<float>(SouthLatitude);
+        Map->NorthLatitude = static_cast<float>(NorthLatitude);
+        if (AreaColour != 0)
+            Map->AreaColour = AreaColour;
+        if (SeaColour != 0)
+            Map->SeaColour = SeaColour;
+        if (BackgroundColour != 0)
+            Map->LandColour = BackgroundColour;
+        // The labels of answered places speak the current language.
+        Map->Language = Language();
+        if (Context != nullptr && Context->State != nullptr)
+            Map->AlertColour = Context->State->colours.AlertColour;
+        if (Context != nullptr && Context->Events != nullptr && Map->Events == nullptr)
+            Map->Events = Context->Events;
+        MarkItems();
+    }
+    BlinkState = 0;
+}
+
+void COvning::MarkItems()
+{
+    if (Map == nullptr)
+        return;
+    if (Map->Areas) {
+        for (int i = 1; i <= KeyCount; ++i)
+            Map->Areas->MarkActive(Keys[i]);
+    }
+    if (Map->Places) {
+        for (int i = 1; i <= KeyCount; ++i)
+            Map->Places->Select(Keys[i], Level, NeedCategory1, NeedCategory2);
+    }
+}
+
+bool COvning::LetEventsRun()
+{
+    const std::uint32_t run = runId_;
+    IOvningsformular *const window = Window;
+    CKarta *const map = Map;
+    if (Context != nullptr && Context->Events != nullptr)
+        Context->Events->ProcessEvents();
+    // A window that goes away clears Window and Map; a restart changes the run.
+    return run == runId_ && window == Window && map == Map && Window != nullptr;
+}
+
+void COvning::PlaySound(const std::string &name, int channel) const
+{
+    if (Context != nullptr && Context->Sound != nullptr)
+        Context->Sound->PlayWave(name, channel);
+}
+
+int COvning::Language() const
+{
+    if (Context == nullptr || Context->State == nullptr)
+        return DefaultLanguage;
+    return Context->State->settings.Language;
+}
+
+std::string COvning::Text(int t) const
+{
+    if (Context == nullptr || Context->State == nullptr)
+        return {};
+    return Context->State->Text(t);
+}
+
+Colour COvning::AccentColour() const
+{
+    if (Context == nullptr || Context->State == nullptr)
+        return RGB(0, 255, 0);
+    return Context->State->colours.AccentColour;
+}
+
+int COvning::Draw(int n) const
+{
+    if (Context == nullptr || Context->Random == nullptr)
+        throw Exception("No random draws available to the exercise.");
+    return Context->Random->Draw(n);
+}
+
+} // namespace landora
