@@ -3,6 +3,7 @@
 #include "exercises/ExerciseFixture.h"
 #include "exercises/OvningLandArea.h"
 #include "map/Area.h"
+#include "map/Canvas.h"
 
 using namespace landora;
 using namespace landora::test;
@@ -122,17 +123,21 @@ TEST_F(AreaRun, NoKeysEndsAtOnce)
 
 TEST_F(AreaRun, ThirdWrongTryHighlightsAndFourthBlinks)
 {
-    StartWith({"AA", "BB"}, {0.0});
+    StartWith({"AA", "BB"}, {0.0, 0.9});
+    const int x = world.map->PositionToX(5, -5);
+    const int y = world.map->LatitudeToY(5);
     for (int i = 0; i < 3; ++i)
         Click(exercise, InB());
     EXPECT_EQ(exercise.BlinkState, 1);
     exercise.BlinkTick();
     EXPECT_EQ(exercise.BlinkState, 2);
+    EXPECT_EQ(world.canvas->GetPixel(x, y), RGB(0, 255, 0));
     exercise.BlinkTick();
     EXPECT_EQ(exercise.BlinkState, 2);
     Click(exercise, InB());
     exercise.BlinkTick();
     EXPECT_EQ(exercise.BlinkState, 1);
+    EXPECT_EQ(world.canvas->GetPixel(x, y), RGB(0, 128, 0));
     exercise.BlinkTick();
     EXPECT_EQ(exercise.BlinkState, 2);
 

@@ -2,6 +2,7 @@
 
 #include "exercises/ExerciseFixture.h"
 #include "exercises/OvningOrt.h"
+#include "map/Canvas.h"
 #include "map/Ort.h"
 
 using namespace landora;
@@ -112,16 +113,23 @@ TEST_F(PlaceRun, ThirdWrongTryHighlightsAndFourthBlinks)
     exercise.BlinkTick();
     EXPECT_EQ(exercise.BlinkState, 0) << "no highlight before the third wrong try";
 
+    const int x = world.map->PositionToX(5, -6);
+    const int y = world.map->LatitudeToY(5);
+    EXPECT_EQ(world.canvas->GetPixel(x, y), RGB(0, 128, 0)) << "an open place is a green dot";
+
     exercise.WrongAnswer(Bton());
     EXPECT_EQ(exercise.BlinkState, 1);
     exercise.BlinkTick();
     EXPECT_EQ(exercise.BlinkState, 2);
+    EXPECT_EQ(world.canvas->GetPixel(x, y), RGB(0, 255, 0));
     exercise.BlinkTick();
     EXPECT_EQ(exercise.BlinkState, 2) << "after exactly three tries the highlight stays";
+    EXPECT_EQ(world.canvas->GetPixel(x, y), RGB(0, 255, 0));
 
     exercise.WrongAnswer(Bton());
     exercise.BlinkTick();
     EXPECT_EQ(exercise.BlinkState, 1);
+    EXPECT_EQ(world.canvas->GetPixel(x, y), RGB(0, 0, 0));
     exercise.BlinkTick();
     EXPECT_EQ(exercise.BlinkState, 2);
 
