@@ -18,9 +18,12 @@ public:
     virtual void VisaProcent(int percent) = 0;
 };
 
-// The map window as the place and area exercises see it.
-class IKartformular : public IOvningsformular {
+// What the place and area exercises need beyond IOvningsformular of the
+// window that plays them: the map window implements both, and the exercises
+// reach this side of it by a cross-cast.
+class IKartformular {
 public:
+    virtual ~IKartformular() = default;
     // Shows (or hides) the name label centred on the map-image pixel (x, y).
     // The two colours are accepted for the callers' sake and have no effect.
     virtual void ShowNameLabel(const std::string &text, int x, int y, Colour colour1, Colour colour2,

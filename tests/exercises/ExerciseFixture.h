@@ -62,7 +62,7 @@ struct LabelCall {
     bool shown = false;
 };
 
-class FakeMapWindow : public IKartformular {
+class FakeMapWindow : public IOvningsformular, public IKartformular {
 public:
     explicit FakeMapWindow(Canvas *canvas) : canvas_(canvas) {}
     std::vector<std::string> questions;
