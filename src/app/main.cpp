@@ -1,8 +1,14 @@
 #include <QApplication>
 
+#include "app/Huvudmeny.h"
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Landora"));
-    return 0;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    landora::TfrmHuvudmeny menu;
+    QApplication::restoreOverrideCursor();
+    menu.show();
+    return QApplication::exec();
 }

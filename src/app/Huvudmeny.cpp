@@ -1,0 +1,492 @@
+#include "app/Huvudmeny.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+#include <cmath>
+
+#include "app/ApplyTexts.h"
+#include "app/EventPump.h"
+#include "app/MessageBox.h"
+#include "app/Pictures.h"
+#include "app/ProgramFolder.h"
+#include "app/Random.h"
+#include "app/SettingsStore.h"
+#include "app/Shell.h"
+#include "app/Sound.h"
+#include "data/Catalogue.h"
+#include "data/Cp1252.h"
+#include "data/Errors.h"
+#include "data/TextTable.h"
+#include "exercises/OvningFlagga.h"
+#include "exercises/OvningMulti.h"
+#include "scores/Topplista.h"
+#include "windows/OvningKarta.h"
+
+namespace landora {
+
+namespace {
+
+constexpr int PanelWidth = 584;
+constexpr int PanelHeight = 560;
+constexpr Colour Navy = RGB(0, 0, 128);
+constexpr Colour Lime = RGB(0, 255, 0);
+
+constexpr std::array<const char *, PageCount> ContinentCodes = {"EUR", "NOR", "SYD", "ASI", "AFR", "AUS", "*"};
+// Which page a click on land tries, in this order; the last match stays.
+constexpr std::array<int, 6> ClickOrder = {5, 3, 2, 4, 1, 6};
+
+QColor ToQColor(Colour c)
+{
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+Colour PixelColour(const QImage &image, int x, int y)
+{
+    if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
+        return 0xFFFFFFFFu;
+    const QRgb p = image.pixel(x, y);
+    return RGB(static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
+               static_cast<std::uint8_t>(qBlue(p)));
+}
+
+QFont ArialPixels(int pixels, bool bold = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+template <typename T>
+T *Make(QWidget *parent, const char *name, QRect geometry)
+{
+    auto *w = new T(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(geometry);
+    return w;
+}
+
+// The white panel: the two coloured columns, the frame of the small map and
+// the footer bar are painted on it.
+class MenuPanel : public QWidget {
+public:
+    MenuPanel(QWidget *parent, const SharedColours &colours) : QWidget(parent), colours_(colours) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        p.setPen(Qt::black);
+        p.drawRect(0, 0, width() - 1, height() - 1);
+        const QColor frame = ToQColor(colours_.FrameColour);
+        p.fillRect(8, 6, 161, 515, frame);
+        p.fillRect(176, 6, 401, 515, frame);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(176, 12, 384, 131);
+        p.fillRect(8, 528, 569, 25, ToQColor(Navy));
+    }
+
+private:
+    const SharedColours &colours_;
+};
+
+// The hourglass for as long as the scope lasts.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+} // namespace
+
+int UsableLanguage(int stored)
+{
+    if (stored == ClosingLanguage || IsLanguage(stored))
+        return stored;
+    return DefaultLanguage;
+}
+
+TfrmHuvudmeny::TfrmHuvudmeny(MenuSetup setup) : QWidget(nullptr), setup_(std::move(setup))
+{
+    setObjectName(QStringLiteral("TfrmHuvudmeny"));
+    setWindowTitle(QStringLiteral("Landora"));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(600, 570);
+    folder_ = setup_.Folder.empty() ? ProgramFolder() : setup_.Folder;
+
+    panVit = new MenuPanel(this, state_.colours);
+    panVit->setObjectName(QStringLiteral("panVit"));
+    panVit->resize(PanelWidth, PanelHeight);
+
+    imgLogo = Make<QLabel>(panVit, "imgLogo", {32, 47, 120, 423});
+    imgLogo->setAttribute(Qt::WA_TranslucentBackground);
+    imgLogo->setAlignment(Qt::AlignCenter);
+
+    imgMap = Make<QLabel>(panVit, "imgMap", {183, 12, 386, 136});
+    imgMap->installEventFilter(this);
+
+    lblInstruktion = Make<QLabel>(panVit, "lblInstruktion", {185, 118, 381, 29});
+    lblInstruktion->setAlignment(Qt::AlignCenter);
+    lblInstruktion->setWordWrap(true);
+    lblInstruktion->setFont(ArialPixels(12));
+    lblInstruktion->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    lblInstruktion->setAttribute(Qt::WA_TransparentForMouseEvents);
+    SetTextTag(lblInstruktion, 25);
+
+    lstParts = Make<QListWidget>(panVit, "lstParts", {183, 148, 106, 253});
+    lstParts->setFont(ArialPixels(13, true));
+    cboOvningar = Make<QListWidget>(panVit, "cboOvningar", {288, 148, 281, 253});
+    cboOvningar->setFont(ArialPixels(12));
+
+    cmdStarta = Make<QPushButton>(panVit, "cmdStarta", {184, 411, 193, 28});
+    SetTextTag(cmdStarta, 1);
+    cmdTioitopp = Make<QPushButton>(panVit, "cmdTioitopp", {380, 411, 191, 28});
+    SetTextTag(cmdTioitopp, 2);
+    cmdHjalp = Make<QPushButton>(panVit, "cmdHjalp", {184, 445, 193, 28});
+    SetTextTag(cmdHjalp, 18);
+    cmdOm = Make<QPushButton>(panVit, "cmdOm", {380, 445, 191, 28});
+    SetTextTag(cmdOm, 5);
+    cmdOm->setToolTip(QStringLiteral("Click here to change languages"));
+    cmdAvsluta = Make<QPushButton>(panVit, "cmdAvsluta", {184, 480, 386, 28});
+    SetTextTag(cmdAvsluta, 3);
+
+    lblLank = Make<QLabel>(panVit, "lblLank", {8, 531, 568, 17});
+    lblLank->setAlignment(Qt::AlignCenter);
+    QFont linkFont = ArialPixels(12);
+    linkFont.setUnderline(true);
+    lblLank->setFont(linkFont);
+    lblLank->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    lblLank->setCursor(Qt::PointingHandCursor);
+    lblLank->setText(QStringLiteral("Find more free learning programs and read about Landora here"));
+    lblLank->installEventFilter(this);
+
+    tmrInstruktion = new QTimer(this);
+    tmrInstruktion->setObjectName(QStringLiteral("tmrInstruktion"));
+    tmrInstruktion->setInterval(200);
+
+    // The instruction slides down behind the exercise list.
+    lblInstruktion->raise();
+    lstParts->raise();
+    cboOvningar->raise();
+
+    setTabOrder(cboOvningar, cmdStarta);
+    setTabOrder(cmdStarta, cmdTioitopp);
+    setTabOrder(cmdTioitopp, cmdOm);
+    setTabOrder(cmdOm, cmdHjalp);
+    setTabOrder(cmdHjalp, cmdAvsluta);
+    setTabOrder(cmdAvsluta, lstParts);
+
+    connect(lstParts, &QListWidget::itemClicked, this, [this] { lstPartsChosen(); });
+    lstParts->installEventFilter(this);
+    connect(cboOvningar, &QListWidget::itemClicked, this, [this] { cmdStarta->setEnabled(true); });
+    connect(cboOvningar, &QListWidget::itemDoubleClicked, this, [this] { cmdStartaClick(); });
+    connect(cmdStarta, &QPushButton::clicked, this, &TfrmHuvudmeny::cmdStartaClick);
+    connect(cmdTioitopp, &QPushButton::clicked, this, &TfrmHuvudmeny::cmdTioitoppClick);
+    connect(cmdHjalp, &QPushButton::clicked, this, &TfrmHuvudmeny::cmdHjalpClick);
+    connect(cmdOm, &QPushButton::clicked, this, &TfrmHuvudmeny::cmdOmClick);
+    connect(cmdAvsluta, &QPushButton::clicked, this, &TfrmHuvudmeny::cmdAvslutaClick);
+    connect(tmrInstruktion, &QTimer::timeout, this, &TfrmHuvudmeny::tmrInstruktionTimer);
+
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, &TfrmHuvudmeny::cmdHjalpClick);
+
+    FormCreate();
+}
+
+TfrmHuvudmeny::~TfrmHuvudmeny()
+{
+    // The exercise windows go first: they refer to the catalogue's entries.
+    delete mapWindow_.data();
+}
+
+std::string TfrmHuvudmeny::InFolder(const std::string &name) const
+{
+    if (folder_.empty())
+        return name;
+    return folder_ + "/" + name;
+}
+
+void TfrmHuvudmeny::FormCreate()
+{
+    // The colours by the display's colour count: 2 to the bits per pixel.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int depth = screen != nullptr ? screen->depth() : 32;
+    state_.colours = SharedColours::ForColourCount(std::pow(2.0, depth));
+
+    state_.settings.SoundOn = true;
+    state_.settings.MusicOn = true;
+
+    // Relative data-file names resolve in the program folder.
+    if (!folder_.empty())
+        QDir::setCurrent(QString::fromStdString(folder_));
+
+    pump_ = std::make_unique<CQtEventPump>();
+    if (setup_.Sound == nullptr)
+        ownSound_ = std::make_unique<CSound>(state_.settings);
+    if (setup_.Random == nullptr)
+        ownRandom_ = std::make_unique<CClockRandom>();
+    context_.Sound = setup_.Sound != nullptr ? setup_.Sound : ownSound_.get();
+    context_.Random = setup_.Random != nullptr ? setup_.Random : ownRandom_.get();
+    context_.Events = pump_.get();
+    context_.State = &state_;
+
+    if (!state_.Template.load(QString::fromStdString(InFolder("bmptest.bmp")), "BMP"))
+        ShowMessage(this, QStringLiteral("File \"bmptest.bmp\" not found."), MessageIcon::Error);
+
+    for (int page = 1; page <= PageCount; ++page) {
+        QImage picture(QString::fromStdString(InFolder("continent" + std::to_string(page) + ".png")));
+        pictures_[static_cast<std::size_t>(page - 1)] = picture.convertToFormat(QImage::Format_RGB32);
+    }
+    // The pictures are drawn centred on the small map: picture pixel = click
+    // position - MapOffset. The Africa picture sets the size.
+    const QImage &africa = pictures_[4];
+    MapOffset = QPoint((imgMap->width() - africa.width()) / 2, (imgMap->height() - africa.height()) / 2);
+}
+
+void TfrmHuvudmeny::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous() && !shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TfrmHuvudmeny::Fail(const QString &what, const std::string &message)
+{
+    ShowMessage(this,
+                what + QStringLiteral("\nThe following problem occurred: ") + FromCp1252(message) +
+                    QStringLiteral("\nLandora will be terminated."),
+                MessageIcon::Error);
+    closing_ = true;
+    // Closed from the event loop: the handler that failed is still running.
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void TfrmHuvudmeny::FormShow()
+{
+    {
+        WaitCursor wait;
+        panVit->move((width() - PanelWidth) / 2, (height() - PanelHeight) / 2);
+        mapPixmap_ = QPixmap(imgMap->size());
+        mapPixmap_.fill(ToQColor(Navy));
+        imgMap->setPixmap(mapPixmap_);
+    }
+
+    CSettingsStore store = setup_.SettingsFile.isEmpty() ? CSettingsStore() : CSettingsStore(setup_.SettingsFile);
+    store.Read(state_.settings);
+    state_.settings.Language = UsableLanguage(state_.settings.Language);
+
+    if (state_.settings.Language == ClosingLanguage) {
+        closing_ = true;
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    } else {
+        try {
+            WaitCursor wait;
+            auto catalogue = std::make_unique<COvningar>();
+            catalogue->LoadCatalogue(InFolder("Ovning.crp"));
+            catalogue_ = std::move(catalogue);
+            CurrentPage = 1;
+            FyllOvningslista(1);
+            DrawPage(1);
+            state_.texts.LoadTexts(InFolder("lang.crp"));
+            ApplyTexts(this, state_.texts, state_.settings.Language);
+            lstParts->clear();
+            for (int t = TextNo::FirstPageName; t < TextNo::FirstPageName + PageCount; ++t)
+                lstParts->addItem(FromCp1252(state_.Text(t)));
+        } catch (const std::exception &error) {
+            Fail(QStringLiteral("Oops! I failed to open the main menu."), error.what());
+        }
+    }
+    ShowGif(imgLogo, "logo.gif", folder_);
+}
+
+void TfrmHuvudmeny::DrawPage(int page)
+{
+    if (page < 1 || page > PageCount)
+        return;
+    mapPixmap_ = QPixmap(imgMap->size());
+    mapPixmap_.fill(ToQColor(Navy));
+    {
+        QPainter p(&mapPixmap_);
+        p.drawImage(MapOffset, pictures_[static_cast<std::size_t>(page - 1)]);
+    }
+    imgMap->setPixmap(mapPixmap_);
+}
+
+void TfrmHuvudmeny::FyllOvningslista(int page)
+{
+    cboOvningar->clear();
+    const std::string code =
+        page >= 1 && page <= PageCount ? ContinentCodes[static_cast<std::size_t>(page - 1)] : std::string();
+    if (code != "EUR")
+        tmrInstruktion->start();
+    if (catalogue_ == nullptr)
+        return;
+    const int language = state_.settings.Language;
+    for (const COvning *e = catalogue_->First(); e != nullptr; e = e->Next) {
+        if (e->Continent == code && !e->Title(language).empty())
+            cboOvningar->addItem(FromCp1252(e->Title(language)));
+    }
+}
+
+void TfrmHuvudmeny::SattVarldsdel(int page)
+{
+    CurrentPage = page;
+    DrawPage(page);
+    lstParts->setCurrentRow(page - 1);
+    FyllOvningslista(page);
+    if (context_.Sound != nullptr)
+        context_.Sound->PlayWave("Plopp.WAV", 2);
+}
+
+void TfrmHuvudmeny::imgMapMouseDown(int x, int y)
+{
+    const int px = x - MapOffset.x();
+    const int py = y - MapOffset.y();
+    if (PixelColour(pictures_[5], px, py) == Navy) {
+        SattVarldsdel(7);
+    } else {
+        const Colour world = PixelColour(pictures_[6], px, py);
+        for (int page : ClickOrder) {
+            if (PixelColour(pictures_[static_cast<std::size_t>(page - 1)], px, py) == world)
+                SattVarldsdel(page);
+        }
+    }
+    lstParts->setCurrentRow(CurrentPage - 1);
+}
+
+void TfrmHuvudmeny::lstPartsChosen()
+{
+    const int row = lstParts->currentRow();
+    if (row >= 0)
+        SattVarldsdel(row + 1);
+}
+
+void TfrmHuvudmeny::tmrInstruktionTimer()
+{
+    lblInstruktion->move(lblInstruktion->x(), lblInstruktion->y() + 2);
+    if (cboOvningar->y() < lblInstruktion->y())
+        tmrInstruktion->stop();
+}
+
+void TfrmHuvudmeny::cmdStartaClick()
+{
+    QListWidgetItem *item = cboOvningar->currentItem();
+    if (item == nullptr || catalogue_ == nullptr || closing_)
+        return;
+    const std::string title = ToCp1252(item->text());
+    try {
+        WaitCursor wait;
+        COvning *exercise = catalogue_->FindByName(title, state_.settings.Language);
+        if (exercise == nullptr)
+            return;
+        state_.CurrentExercise = exercise;
+        if (dynamic_cast<COvningFlagga *>(exercise) != nullptr || dynamic_cast<COvningMulti *>(exercise) != nullptr) {
+            ShowMessage(this, QStringLiteral("This kind of exercise is not available yet."),
+                        MessageIcon::Information);
+            return;
+        }
+        FormActivate();
+        auto *window = new TfrmOvningKarta(state_, context_, *context_.Sound, this, folder_);
+        mapWindow_ = window;
+        window->StartExercise(exercise);
+    } catch (const std::exception &error) {
+        if (!mapWindow_.isNull())
+            mapWindow_->Release();
+        mapWindow_ = nullptr;
+        Fail(QStringLiteral("Oops! I failed to start the exercise."), error.what());
+    }
+}
+
+TfrmOvningKarta *TfrmHuvudmeny::MapWindow() const
+{
+    return mapWindow_.data();
+}
+
+void TfrmHuvudmeny::FormActivate()
+{
+    if (!mapWindow_.isNull())
+        mapWindow_->Release();
+    mapWindow_ = nullptr;
+}
+
+void TfrmHuvudmeny::cmdTioitoppClick()
+{
+    if (catalogue_ != nullptr)
+        ShowTopList(*catalogue_, this, state_);
+}
+
+void TfrmHuvudmeny::cmdHjalpClick()
+{
+    OpenHelp(this);
+}
+
+void TfrmHuvudmeny::cmdOmClick()
+{
+    // The settings and About window comes with a later version; until then
+    // the button says so rather than pretend.
+    ShowMessage(this,
+                QStringLiteral("Landora ") + QStringLiteral(LANDORA_VERSION) +
+                    QStringLiteral("\nThe settings and the choice of language are not available yet."),
+                MessageIcon::Information);
+}
+
+void TfrmHuvudmeny::cmdAvslutaClick()
+{
+    close();
+}
+
+void TfrmHuvudmeny::lblLankClick()
+{
+    OpenLink(QStringLiteral("#") + QString::fromLatin1(HelpSection::About));
+}
+
+void TfrmHuvudmeny::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TfrmHuvudmeny::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1) {
+        cmdHjalpClick();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool TfrmHuvudmeny::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == imgMap && event->type() == QEvent::MouseButtonPress) {
+        const QPoint p = static_cast<QMouseEvent *>(event)->position().toPoint();
+        imgMapMouseDown(p.x(), p.y());
+        return true;
+    }
+    if (watched == lblLank && event->type() == QEvent::MouseButtonPress) {
+        lblLankClick();
+        return true;
+    }
+    if (watched == lstParts && (event->type() == QEvent::KeyRelease)) {
+        lstPartsChosen();
+        return false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace landora
