@@ -6,6 +6,13 @@ namespace landora {
 
 namespace {
 
+// Keys are short and mostly of one length: the first byte settles most
+// comparisons before the full one.
+inline bool SameKey(const std::string &a, const std::string &b)
+{
+    return a.size() == b.size() && (a.empty() || (a[0] == b[0] && a == b));
+}
+
 float Degrees32(std::int32_t value) { return static_cast<float>(value / 10000.0); }
 
 void ReadArea(TByteFile &file, CArea &area)
@@ -40,7 +47,10 @@ void ReadArea(TByteFile &file, CArea &area)
 
 } // namespace
 
-bool CArea::Matches(const std::string &key) const { return Key == key || Group1 == key || Group2 == key; }
+bool CArea::Matches(const std::string &key) const
+{
+    return SameKey(Key, key) || SameKey(Group1, key) || SameKey(Group2, key);
+}
 
 bool CArea::ContainsPoint(GeoPoint point) const
 {

@@ -41,12 +41,14 @@ public:
     // A surface of width x height pixels, filled white.
     Canvas(int width, int height);
 
-    int Width() const { return image_.width(); }
-    int Height() const { return image_.height(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
     // Changes the size; the contents become white.
     void Resize(int width, int height);
 
-    // The pixels, for showing and saving (Format_RGB32).
+    // The pixels, for showing and saving (Format_RGB32). The canvas keeps
+    // drawing into this buffer: a copy that must not change with it is taken
+    // with QImage::copy().
     const QImage &Image() const { return image_; }
 
     // ---- pen, brush and font ----
@@ -120,18 +122,24 @@ public:
     }
 
 private:
-    std::uint32_t *Row(int y) { return reinterpret_cast<std::uint32_t *>(image_.scanLine(y)); }
-    const std::uint32_t *Row(int y) const { return reinterpret_cast<const std::uint32_t *>(image_.constScanLine(y)); }
+    // Takes the pixel pointer once the buffer is our own (after creation and
+    // after any painter has worked on it).
+    void Attach();
+    std::uint32_t *Row(int y) { return bits_ + stride_ * static_cast<std::size_t>(y); }
+    const std::uint32_t *Row(int y) const { return bits_ + stride_ * static_cast<std::size_t>(y); }
     // One pen pixel, combined by the pen mode; clipped.
     void PenPixel(int x, int y);
     // Pen pixels x0..x1 of row y (clipped), each once.
     void PenSpan(int y, int x0, int x1);
     void ThinLine(int x0, int y0, int x1, int y1);
     void ThickLine(int x0, int y0, int x1, int y1);
-    void FloodFillFast(int x, int y, std::uint32_t match, bool equal, std::uint32_t fill);
     void FloodFillVisited(int x, int y, std::uint32_t border, std::uint32_t fill);
 
     QImage image_;
+    std::uint32_t *bits_ = nullptr;
+    std::size_t stride_ = 0;
+    int width_ = 0;
+    int height_ = 0;
     Colour penColour_ = 0;
     int penWidth_ = 1;
     PenMode penMode_ = PenMode::Copy;

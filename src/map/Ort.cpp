@@ -6,6 +6,13 @@ namespace landora {
 
 namespace {
 
+// Keys are short and mostly of one length: the first byte settles most
+// comparisons before the full one.
+inline bool SameKey(const std::string &a, const std::string &b)
+{
+    return a.size() == b.size() && (a.empty() || (a[0] == b[0] && a == b));
+}
+
 void ReadPlace(TByteFile &file, COrt &place)
 {
     place.Key = file.ReadString();
@@ -63,7 +70,7 @@ void COrter::Select(const std::string &key, int highestLevel, bool need1, bool n
     for (COrt *place = First; place != nullptr; place = place->Next) {
         if (place->Level > highestLevel)
             continue;
-        if (place->Group1 != key && place->Group2 != key && place->Group3 != key)
+        if (!SameKey(place->Group1, key) && !SameKey(place->Group2, key) && !SameKey(place->Group3, key))
             continue;
         if (need1 && !place->Category1)
             continue;

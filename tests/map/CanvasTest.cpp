@@ -3,6 +3,7 @@
 
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "map/Canvas.h"
 
@@ -290,4 +291,87 @@ TEST(Canvas, FloodFillIsFourConnectedAndHandlesMazes)
     m.SetBrush(RGB(0, 0, 200));
     m.FloodFill(20, 0, White, FloodStyle::Surface);
     EXPECT_TRUE(PixelsOf(m, White).empty());
+}
+
+namespace {
+
+// The plain breadth-first 4-connected fill that the scanline fill must match.
+void ReferenceFill(std::vector<Colour> &px, int w, int h, int x, int y, Colour colour, FloodStyle style, Colour brush)
+{
+    auto inside = [&](Colour p) { return style == FloodStyle::Surface ? p == colour : p != colour; };
+    std::vector<char> seen(px.size(), 0);
+    if (!inside(px[static_cast<std::size_t>(y * w + x)]))
+        return;
+    std::vector<std::pair<int, int>> queue{{x, y}};
+    seen[static_cast<std::size_t>(y * w + x)] = 1;
+    for (std::size_t i = 0; i < queue.size(); ++i) {
+        const auto [cx, cy] = queue[i];
+        for (const auto &[nx, ny] : {std::pair{cx + 1, cy}, {cx - 1, cy}, {cx, cy + 1}, {cx, cy - 1}}) {
+            if (nx < 0 || ny < 0 || nx >= w || ny >= h)
+                continue;
+            const auto k = static_cast<std::size_t>(ny * w + nx);
+            if (!seen[k] && inside(px[k])) {
+                seen[k] = 1;
+                queue.push_back({nx, ny});
+            }
+        }
+    }
+    for (const auto &[cx, cy] : queue)
+        px[static_cast<std::size_t>(cy * w + cx)] = brush;
+}
+
+} // namespace
+
+TEST(Canvas, ScanlineFillMatchesAPlainFillOnRandomScenes)
+{
+    // Wide scenes with long runs and many obstacles, so the wide row scans
+    // and every leak direction of the scanline fill are exercised.
+    std::uint32_t seed = 12345;
+    auto rnd = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(n));
+    };
+    const Colour palette[] = {RGB(128, 128, 128), Black, RGB(0, 0, 128), RGB(0, 128, 0)};
+    for (int round = 0; round < 40; ++round) {
+        const int w = 150 + rnd(200);
+        const int h = 40 + rnd(80);
+        Canvas c(w, h);
+        c.FillRect(0, 0, w, h, palette[0]);
+        for (int i = 0; i < 60; ++i) {
+            const int x = rnd(w), y = rnd(h);
+            c.FillRect(x, y, x + 1 + rnd(40), y + 1 + rnd(6), palette[rnd(4)]);
+        }
+        c.SetPen(Black, 1, PenMode::Copy);
+        for (int i = 0; i < 15; ++i) {
+            c.MoveTo(rnd(w), rnd(h));
+            c.LineTo(rnd(w), rnd(h));
+        }
+        std::vector<Colour> expected(static_cast<std::size_t>(w * h));
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                expected[static_cast<std::size_t>(y * w + x)] = c.GetPixel(x, y);
+        const int sx = rnd(w), sy = rnd(h);
+        const FloodStyle style = round % 3 == 2 ? FloodStyle::Border : FloodStyle::Surface;
+        const Colour target = style == FloodStyle::Border ? Black : c.GetPixel(sx, sy);
+        const Colour brush = round % 2 == 0 ? RGB(255, 0, 0) : (style == FloodStyle::Border ? Black : RGB(1, 1, 1));
+        ReferenceFill(expected, w, h, sx, sy, target, style, brush);
+        c.SetBrush(brush);
+        c.FloodFill(sx, sy, target, style);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(c.GetPixel(x, y), expected[static_cast<std::size_t>(y * w + x)])
+                    << "round " << round << " at " << x << "," << y;
+    }
+}
+
+TEST(Canvas, FloodFillCoversALargeBlankImage)
+{
+    Canvas c(1920, 1048);
+    c.FillRect(0, 0, 1920, 1048, RGB(128, 128, 128));
+    c.SetBrush(RGB(0, 0, 128));
+    c.FloodFill(960, 524, RGB(128, 128, 128), FloodStyle::Surface);
+    for (int y = 0; y < 1048; y += 7)
+        for (int x = 0; x < 1920; ++x)
+            ASSERT_EQ(c.GetPixel(x, y), RGB(0, 0, 128)) << x << "," << y;
+    EXPECT_EQ(c.GetPixel(1919, 1047), RGB(0, 0, 128));
 }
