@@ -307,6 +307,9 @@ void TfrmHuvudmeny::FormShow()
             lstParts->clear();
             for (int t = TextNo::FirstPageName; t < TextNo::FirstPageName + PageCount; ++t)
                 lstParts->addItem(FromCp1252(state_.Text(t)));
+            // Page 1 shows, yet no page row is chosen until the player picks one.
+            lstParts->setCurrentRow(-1);
+            cboOvningar->setFocus();
         } catch (const std::exception &error) {
             Fail(QStringLiteral("Oops! I failed to open the main menu."), error.what());
         }
