@@ -1,0 +1,200 @@
+// The shipped data set's acceptance test: every place and area exercise of the
+// catalogue is drawn at two map sizes, and a grid of pixels away from the
+// outlines is checked against the polygons themselves. Inside an asked area
+// the map must show the colour of unanswered areas, inside any other area the
+// land colour, inside a lake the lake colour, and outside every polygon the
+// sea colour. What goes wrong here is a fill point or sea point of the data
+// that misses its region, or an outline that leaks.
+//
+// Tolerance: up to 1 % of the checked pixels of one drawing may differ (tiny
+// islands and slivers narrower than the outline spacing); every mismatch
+// beyond that fails and is listed with the exercise, the position and the
+// polygon it lies in.
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data/Catalogue.h"
+#include "exercises/Ovning.h"
+#include "map/Canvas.h"
+#include "map/Karta.h"
+#include "map/MapSetup.h"
+
+using namespace landora;
+
+namespace {
+
+const std::string DataDir = LANDORA_DATASET_DIR;
+constexpr double Tolerance = 0.01;
+constexpr int Step = 9;   // pixels between samples
+constexpr int Clear = 3;  // no outline pixel within this many pixels of a sample
+
+// A polygon as the map draws it: its vertices in pixels, joined by straight
+// lines on the image (long edges bend away from the geographic ones, so the
+// check follows the image, not the degrees).
+struct PixelPolygon {
+    const CArea *Area = nullptr;
+    std::vector<std::pair<double, double>> Points; // x, y
+    double Left = 0, Right = 0, Top = 0, Bottom = 0;
+
+    bool Contains(double x, double y) const
+    {
+        if (x < Left || x > Right || y < Top || y > Bottom)
+            return false;
+        bool inside = false;
+        const std::size_t n = Points.size();
+        for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
+            const auto [xi, yi] = Points[i];
+            const auto [xj, yj] = Points[j];
+            if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi)
+                inside = !inside;
+        }
+        return inside;
+    }
+};
+
+std::vector<PixelPolygon> Project(const CKarta &map, const CAreor &list)
+{
+    std::vector<PixelPolygon> out;
+    for (int i = 1; i <= list.Count; ++i) {
+        const CArea &a = *list.Items[i];
+        if (a.PointCount <= 0)
+            continue;
+        PixelPolygon p;
+        p.Area = &a;
+        p.Left = p.Top = 1e18;
+        p.Right = p.Bottom = -1e18;
+        for (int k = 1; k <= a.PointCount; ++k) {
+            const double x = map.PositionToX(a.Points[k].Latitude, a.Points[k].Longitude);
+            const double y = map.LatitudeToY(a.Points[k].Latitude);
+            p.Points.emplace_back(x, y);
+            p.Left = std::min(p.Left, x);
+            p.Right = std::max(p.Right, x);
+            p.Top = std::min(p.Top, y);
+            p.Bottom = std::max(p.Bottom, y);
+        }
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+// The polygon under a pixel, the one with the smallest northern bound (an
+// enclave before the area around it); nullptr outside all.
+const CArea *PolygonAt(const std::vector<PixelPolygon> &polygons, int x, int y)
+{
+    const CArea *found = nullptr;
+    for (const PixelPolygon &p : polygons)
+        if (p.Contains(x, y) && (found == nullptr || found->North > p.Area->North))
+            found = p.Area;
+    return found;
+}
+
+std::string Hex(Colour c)
+{
+    std::ostringstream s;
+    s << "0x" << std::hex << c;
+    return s.str();
+}
+
+struct Outcome {
+    int checked = 0;
+    std::vector<std::string> mismatches;
+};
+
+Outcome CheckExercise(const COvning &exercise, int width, int height)
+{
+    Outcome out;
+    Canvas canvas(width, height);
+    auto map = LoadMapForExercise(exercise, DataDir);
+    PrepareMapForRun(*map, exercise, &canvas);
+    // The layers that the data decides; the grid and the place markers come
+    // after every fill and change none of them.
+    map->FillBackground();
+    map->DrawOutlines(exercise.LineWidth);
+    map->DrawWaters();
+    map->FloodSea();
+    if (!IsPlaceExercise(exercise))
+        map->FillAreasByState();
+
+    const std::vector<PixelPolygon> areas = Project(*map, *map->Areas);
+    const std::vector<PixelPolygon> lakes = Project(*map, *map->Waters);
+    const Colour asked = IsPlaceExercise(exercise) ? map->LandColour : map->AreaColour;
+
+    auto nearOutline = [&](int x, int y) {
+        for (int dy = -Clear; dy <= Clear; ++dy)
+            for (int dx = -Clear; dx <= Clear; ++dx) {
+                const Colour c = canvas.GetPixel(x + dx, y + dy);
+                if (c == 0 || c == InvalidColour)
+                    return true;
+            }
+        return false;
+    };
+    for (int y = 8; y < height - 8; y += Step) {
+        for (int x = 8; x < width - 8; x += Step) {
+            if (nearOutline(x, y))
+                continue;
+            const GeoPoint p{map->YToLatitude(y), map->PointToLongitude(y, x)};
+            const CArea *lake = PolygonAt(lakes, x, y);
+            const CArea *area = PolygonAt(areas, x, y);
+            Colour expected;
+            std::string what;
+            if (lake != nullptr) {
+                expected = map->WaterColour;
+                what = "lake " + lake->Key;
+            } else if (area != nullptr) {
+                expected = area->Active ? asked : map->LandColour;
+                what = (area->Active ? "asked area " : "area ") + area->Key;
+            } else {
+                expected = map->SeaColour;
+                what = "the sea";
+            }
+            ++out.checked;
+            const Colour got = canvas.GetPixel(x, y);
+            if (got != expected) {
+                std::ostringstream s;
+                s << "exercise " << exercise.Number << " (" << exercise.Title(2) << ") at " << width << "x" << height
+                  << ": pixel " << x << "," << y << " (lat " << p.Latitude << ", lon " << p.Longitude << ") in "
+                  << what << " shows " << Hex(got) << ", expected " << Hex(expected);
+                out.mismatches.push_back(s.str());
+            }
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(ShippedMaps, EveryMapExerciseDrawsItsLayersRight)
+{
+    if (!QFile::exists(QString::fromStdString(DataDir + "/Ovning.crp")))
+        GTEST_SKIP() << "no data set in " << DataDir;
+    COvningar catalogue;
+    catalogue.LoadCatalogue(DataDir + "/Ovning.crp");
+    int exercises = 0;
+    for (const COvning *e = catalogue.First(); e != nullptr; e = e->Next) {
+        if (e->Kind != "AREA" && e->Kind != "ORT")
+            continue;
+        ++exercises;
+        for (const auto &[w, h] : {std::pair{1024, 700}, std::pair{1920, 1000}}) {
+            const Outcome o = CheckExercise(*e, w, h);
+            EXPECT_GT(o.checked, 100) << "exercise " << e->Number << " at " << w << "x" << h << " has no open pixels";
+            const auto allowed = static_cast<std::size_t>(Tolerance * o.checked);
+            if (o.mismatches.size() > allowed) {
+                std::ostringstream s;
+                s << "exercise " << e->Number << " at " << w << "x" << h << ": " << o.mismatches.size() << " of "
+                  << o.checked << " pixels wrong (at most " << allowed
+                  << " allowed):\n";
+                for (std::size_t i = 0; i < std::min<std::size_t>(o.mismatches.size(), 25); ++i)
+                    s << "  " << o.mismatches[i] << "\n";
+                ADD_FAILURE() << s.str();
+            }
+        }
+    }
+    EXPECT_GT(exercises, 0);
+}
