@@ -208,8 +208,10 @@ TfrmHuvudmeny::TfrmHuvudmeny(MenuSetup setup) : QWidget(nullptr), setup_(std::mo
 
 TfrmHuvudmeny::~TfrmHuvudmeny()
 {
-    // The exercise windows go first: they refer to the catalogue's entries.
-    delete mapWindow_.data();
+    // The exercise windows go first, also those let go of and not yet
+    // deleted: they refer to the catalogue's entries.
+    const auto windows = findChildren<TOvningsformular *>(Qt::FindDirectChildrenOnly);
+    qDeleteAll(windows);
 }
 
 std::string TfrmHuvudmeny::InFolder(const std::string &name) const
