@@ -147,6 +147,8 @@ TfrmHuvudmeny::TfrmHuvudmeny(MenuSetup setup) : QWidget(nullptr), setup_(std::mo
 
     lstParts = Make<QListWidget>(panVit, "lstParts", {183, 148, 106, 253});
     lstParts->setFont(ArialPixels(13, true));
+    // A long page name is cut at the list's edge rather than scrolled.
+    lstParts->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     cboOvningar = Make<QListWidget>(panVit, "cboOvningar", {288, 148, 281, 253});
     cboOvningar->setFont(ArialPixels(12));
 
