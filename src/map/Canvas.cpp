@@ -82,6 +82,28 @@ void WalkLine(int x0, int y0, int x1, int y1, int xmin, int xmax, int ymin, int 
     const std::int64_t minMin = xMajor ? ymin : xmin;
     const std::int64_t minMax = xMajor ? ymax : xmax;
 
+    if (x0 >= xmin && x0 <= xmax && x1 >= xmin && x1 <= xmax && y0 >= ymin && y0 <= ymax && y1 >= ymin &&
+        y1 <= ymax) {
+        // Wholly on the surface: the plain walk, without clipping arithmetic.
+        const std::int64_t den2 = 2 * n;
+        const std::int64_t inc2 = 2 * a;
+        std::int64_t r = n;
+        int maj = static_cast<int>(major0);
+        int mnr = static_cast<int>(minor0);
+        for (std::int64_t i = 0; i < n; ++i) {
+            if (xMajor)
+                visit(maj, mnr);
+            else
+                visit(mnr, maj);
+            maj += sMajor;
+            r += inc2;
+            if (r >= den2) {
+                r -= den2;
+                mnr += sMinor;
+            }
+        }
+        return;
+    }
     // Steps whose major coordinate lies in range.
     std::int64_t iLo = 0;
     std::int64_t iHi = n - 1;
@@ -116,14 +138,27 @@ void WalkLine(int x0, int y0, int x1, int y1, int xmin, int xmax, int ymin, int 
         if (iLo > iHi)
             return;
     }
+    // The first visible step by division, the rest incrementally: the
+    // numerator 2ia + n grows by 2a per step, and a <= n, so the minor
+    // offset grows by at most one per step.
+    const std::int64_t den = 2 * n;
+    const std::int64_t num = 2 * iLo * a + n;
+    std::int64_t m = num / den;
+    std::int64_t rem = num % den;
+    const std::int64_t inc = 2 * a;
+    int major = static_cast<int>(major0 + sMajor * iLo);
+    int minor = static_cast<int>(minor0 + sMinor * m);
     for (std::int64_t i = iLo; i <= iHi; ++i) {
-        const std::int64_t m = (2 * i * a + n) / (2 * n);
-        const std::int64_t major = major0 + sMajor * i;
-        const std::int64_t minor = minor0 + sMinor * m;
         if (xMajor)
-            visit(static_cast<int>(major), static_cast<int>(minor));
+            visit(major, minor);
         else
-            visit(static_cast<int>(minor), static_cast<int>(major));
+            visit(minor, major);
+        major += sMajor;
+        rem += inc;
+        if (rem >= den) {
+            rem -= den;
+            minor += sMinor;
+        }
     }
 }
 
@@ -415,6 +450,13 @@ void FastFill(std::uint32_t *bits, std::size_t stride, int width, int height, in
             const int left = ScanLeft<Equal, true>(row, x1, 0, v);
             std::fill(row + left, row + x1, fill);
             const int right = ScanRightFill<Equal>(row, x1, width, v, fill);
+            // The next segment popped is usually the next row over this run:
+            // ask for its cache lines now rather than waiting on each later.
+            if (r + dy >= 0 && r + dy < height) {
+                const std::uint32_t *next = rowAt(r + dy);
+                for (int px = left; px < right; px += 16)
+                    __builtin_prefetch(next + px);
+            }
             if (left < x1)
                 push(r, left, x1 - 1, -dy);
             push(r, left, right - 1, dy);

@@ -15,6 +15,14 @@ namespace {
 // (a view of almost no height) saturate instead of overflowing.
 std::int32_t RoundToPixel(double value)
 {
+    // Adding and removing 1.5 * 2^52 rounds to an integer in the current
+    // (default: to nearest, halves to even) mode, exactly as nearbyint does,
+    // without a library call (strict floating point keeps the two steps).
+    constexpr double Magic = 6755399441055744.0;
+    if (value > -1e9 && value < 1e9) {
+        const double shifted = value + Magic;
+        return static_cast<std::int32_t>(shifted - Magic);
+    }
     const double r = std::nearbyint(value);
     if (std::isnan(r))
         return 0;
