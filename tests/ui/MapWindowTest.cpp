@@ -395,3 +395,48 @@ TEST_F(RunningWindow, NameLabelAndTimeLabels)
     window->tmrTidTimer();
     EXPECT_EQ(window->Seconds, 100000);
 }
+
+TEST_F(RunningWindow, ReleasedWhileABlinkTickLetsEventsRun)
+{
+    StartSmallest("AREA");
+    QPointer<TfrmOvningKarta> watched(window);
+    const QPoint wrong = WrongPixel(*window);
+    ASSERT_GE(wrong.x(), 0);
+    for (int i = 0; i < 4; ++i)
+        window->imgKartaMouseDown(wrong.x(), wrong.y());
+    ASSERT_GE(exercise->Tries, 3);
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        ran = true;
+        f.menu->FormActivate();
+    });
+    window->tmrBlinkaTimer();
+    ASSERT_TRUE(ran);
+    EXPECT_FALSE(watched.isNull()) << "not deleted under its own handler";
+    EXPECT_FALSE(watched->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watched.isNull());
+    EXPECT_EQ(exercise->Map, nullptr);
+}
+
+TEST_F(RunningWindow, BigTimerAndHiddenTimer)
+{
+    f.Show();
+    f.menu->State().settings.BigTimer = true;
+    f.menu->State().settings.ShowTimer = false;
+    StartSmallest("ORT");
+    EXPECT_TRUE(window->lblYouTube->isVisible());
+    EXPECT_FALSE(window->lblTid->isVisible());
+    EXPECT_EQ(window->lblYouTube->size(), QSize(450, 75));
+    EXPECT_TRUE(window->lblYouTube->text().isEmpty()) << "empty until the first tick";
+    window->Seconds = 124;
+    window->tmrTidTimer();
+    EXPECT_EQ(window->lblYouTube->text(), " 0 %   02:05 ");
+    // It steps aside while the pointer is in the map's corner under it.
+    window->imgKartaMouseMove(100, 50);
+    EXPECT_FALSE(window->lblYouTube->isVisible());
+    window->imgKartaMouseMove(100, 200);
+    EXPECT_TRUE(window->lblYouTube->isVisible());
+    // The time still counts and enters the score.
+    EXPECT_EQ(window->Seconds, 125);
+}
