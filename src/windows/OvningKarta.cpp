@@ -529,7 +529,8 @@ void TfrmOvningKarta::cmdToppClick()
 
 void TfrmOvningKarta::cmdHjalpClick()
 {
-    OpenHelp(this);
+    // The help opens where it tells how to play.
+    OpenHelp(this, QString::fromLatin1(HelpSection::Playing));
 }
 
 void TfrmOvningKarta::cmdStartaClick()
