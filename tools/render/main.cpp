@@ -1,6 +1,8 @@
 // landora-render: draws one place or area exercise of the catalogue exactly as
 // a run starts (optionally with every item answered on one try) and writes
-// the map image as a PNG.
+// the map image as a PNG. The run is played by the exercise engine itself,
+// against a window that only holds the map image, so the picture is the one
+// a player gets.
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
@@ -11,15 +13,48 @@
 #include <iostream>
 #include <string>
 
+#include "app/ProgramState.h"
 #include "data/Catalogue.h"
 #include "data/Cp1252.h"
 #include "data/Errors.h"
 #include "exercises/Ovning.h"
+#include "exercises/Ovningsformular.h"
+#include "exercises/Services.h"
 #include "map/Canvas.h"
 #include "map/Karta.h"
 #include "map/MapSetup.h"
 
 namespace {
+
+// The map window as the engine sees it: the image to paint and the question
+// shown; labels and percentages go nowhere.
+class RenderWindow : public landora::IOvningsformular, public landora::IKartformular {
+public:
+    explicit RenderWindow(landora::Canvas &canvas) : canvas_(canvas) {}
+    void VisaFraga(const std::string &text) override { Question = text; }
+    void VisaProcent(int) override {}
+    void ShowNameLabel(const std::string &, int, int, landora::Colour, landora::Colour, bool) override {}
+    landora::Canvas *MapImage() override { return &canvas_; }
+
+    std::string Question;
+
+private:
+    landora::Canvas &canvas_;
+};
+
+// Fixed draws, so that the same command gives the same picture.
+class FixedRandom : public landora::IRandom {
+public:
+    void Reseed() override {}
+    double Next() override
+    {
+        state_ = state_ * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<double>(state_ >> 11) / 9007199254740992.0;
+    }
+
+private:
+    unsigned long long state_ = 20261207ull;
+};
 
 void Usage()
 {
@@ -102,8 +137,8 @@ int main(int argc, char **argv)
                               << landora::FromCp1252(e->Title(language)).toStdString() << "\n";
             return 0;
         }
-        const landora::COvning *exercise = nullptr;
-        for (const landora::COvning *e = catalogue.First(); e != nullptr; e = e->Next)
+        landora::COvning *exercise = nullptr;
+        for (landora::COvning *e = catalogue.First(); e != nullptr; e = e->Next)
             if (e->Number == number && (e->Kind == "ORT" || e->Kind == "AREA")) {
                 exercise = e;
                 break;
@@ -115,11 +150,28 @@ int main(int argc, char **argv)
         landora::Canvas canvas(width, height);
         canvas.SetDotsPerInch(dpi);
         auto map = landora::LoadMapForExercise(*exercise, folder);
-        map->Language = language;
-        landora::PrepareMapForRun(*map, *exercise, &canvas);
-        landora::DrawMapForRun(*map, *exercise);
-        if (answerTry != 0)
-            landora::AnswerEveryItem(*map, *exercise, answerTry);
+        landora::ProgramState state;
+        state.settings.Language = language;
+        state.texts.LoadTexts(folder + "/lang.crp");
+        FixedRandom random;
+        landora::ExerciseContext context;
+        context.Random = &random;
+        context.State = &state;
+        RenderWindow window(canvas);
+        landora::COvning &run = *exercise;
+        run.Context = &context;
+        run.Map = map.get();
+        run.Start(&window);
+        // Every question answered right after answerTry - 1 wrong tries.
+        for (int guard = 0; answerTry > 0 && !window.Question.empty() && guard < 100000; ++guard) {
+            run.Tries = answerTry - 1;
+            run.BlinkState = 0;
+            run.RightAnswer();
+            window.Question = run.NextQuestion();
+        }
+        run.Map = nullptr;
+        run.Window = nullptr;
+        run.Context = nullptr;
         if (output.empty())
             output = "exercise" + std::to_string(number) + ".png";
         if (!canvas.Image().save(QString::fromStdString(output), "PNG")) {
