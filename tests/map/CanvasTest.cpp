@@ -375,3 +375,31 @@ TEST(Canvas, FloodFillCoversALargeBlankImage)
             ASSERT_EQ(c.GetPixel(x, y), RGB(0, 0, 128)) << x << "," << y;
     EXPECT_EQ(c.GetPixel(1919, 1047), RGB(0, 0, 128));
 }
+
+TEST(Canvas, LinesLeavingTheSurfaceKeepTheirPixelsOnIt)
+{
+    // The walk skips the steps off the surface by arithmetic; the pixels it
+    // keeps must be exactly those of the whole line that fall on it.
+    std::uint32_t seed = 777;
+    auto rnd = [&seed](int lo, int hi) {
+        seed = seed * 1664525u + 1013904223u;
+        return lo + static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(hi - lo + 1));
+    };
+    for (int round = 0; round < 400; ++round) {
+        const int width = round % 2 == 0 ? 1 : 3;
+        const int x0 = rnd(-300, 340), y0 = rnd(-300, 300), x1 = rnd(-300, 340), y1 = rnd(-300, 300);
+        Canvas c(40, 30);
+        c.SetPen(Black, width, PenMode::Copy);
+        c.MoveTo(x0, y0);
+        c.LineTo(x1, y1);
+        // The whole line, walked on a surface large enough to hold it.
+        Canvas big(700, 700);
+        big.SetPen(Black, width, PenMode::Copy);
+        big.MoveTo(x0 + 320, y0 + 320);
+        big.LineTo(x1 + 320, y1 + 320);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                ASSERT_EQ(c.GetPixel(x, y), big.GetPixel(x + 320, y + 320))
+                    << "line " << x0 << "," << y0 << " to " << x1 << "," << y1 << " at " << x << "," << y;
+    }
+}
