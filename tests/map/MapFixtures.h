@@ -1,5 +1,6 @@
 #pragma once
 // Maps built in code for the map tests: areas and places without files.
+#include <algorithm>
 #include <initializer_list>
 #include <memory>
 #include <string>
