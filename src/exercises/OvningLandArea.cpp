@@ -3,13 +3,13 @@
 #include "exercises/Ovningsformular.h"
 #include "map/Canvas.h"
 #include "map/Karta.h"
+#include "map/MapSetup.h"
 
 namespace landora {
 
 namespace {
 constexpr Colour Green = RGB(0, 128, 0);
 constexpr Colour White = RGB(255, 255, 255);
-constexpr int GraticuleStep = 10;
 } // namespace
 
 IKartformular *COvningLandArea::MapWindow() const
@@ -149,24 +149,7 @@ void COvningLandArea::Start(IOvningsformular *window)
 
 bool COvningLandArea::DrawMap()
 {
-    Map->FillBackground();
-    if (!LetEventsRun())
-        return false;
-    Map->DrawOutlines(LineWidth);
-    if (!LetEventsRun())
-        return false;
-    Map->DrawWaters();
-    if (!LetEventsRun())
-        return false;
-    Map->FloodSea();
-    if (!LetEventsRun())
-        return false;
-    Map->FillAreasByState();
-    if (!LetEventsRun())
-        return false;
-    if (Map->ShowGraticule)
-        Map->DrawGraticule(GraticuleStep, Map->AreaColour, PenMode::Mask);
-    return true;
+    return DrawMapForRun(*Map, *this, [this] { return LetEventsRun(); });
 }
 
 void COvningLandArea::BlinkTick()

@@ -3,6 +3,7 @@
 #include "exercises/Ovningsformular.h"
 #include "map/Canvas.h"
 #include "map/Karta.h"
+#include "map/MapSetup.h"
 
 namespace landora {
 
@@ -10,10 +11,8 @@ namespace {
 constexpr std::int32_t NearestBound = 10000;
 constexpr Colour Green = RGB(0, 128, 0);
 constexpr Colour Yellow = RGB(255, 255, 0);
-constexpr Colour Silver = RGB(192, 192, 192);
 constexpr Colour Black = RGB(0, 0, 0);
 constexpr Colour White = RGB(255, 255, 255);
-constexpr int GraticuleStep = 10;
 constexpr int NameLabelOffset = 12; // the label sits this far below the place hit
 } // namespace
 
@@ -147,25 +146,7 @@ void COvningOrt::Start(IOvningsformular *window)
 
 bool COvningOrt::DrawMap()
 {
-    Map->FillBackground();
-    if (!LetEventsRun())
-        return false;
-    Map->DrawOutlines(LineWidth);
-    if (!LetEventsRun())
-        return false;
-    Map->DrawWaters();
-    if (!LetEventsRun())
-        return false;
-    Map->FloodSea();
-    if (!LetEventsRun())
-        return false;
-    if (Map->ShowGraticule) {
-        Map->DrawGraticule(GraticuleStep, Silver, PenMode::NotXor);
-        if (!LetEventsRun())
-            return false;
-    }
-    Map->DrawPendingPlaces();
-    if (!LetEventsRun())
+    if (!DrawMapForRun(*Map, *this, [this] { return LetEventsRun(); }))
         return false;
     HideNameLabel();
     return LetEventsRun();

@@ -99,30 +99,44 @@ void PrepareMapForRun(CKarta &map, const COvning &exercise, Canvas *image)
         map.FitToAreas();
 }
 
-void DrawMapForRun(CKarta &map, const COvning &exercise)
+bool DrawMapForRun(CKarta &map, const COvning &exercise, const std::function<bool()> &stepDone)
 {
-    const bool places = IsPlaceExercise(exercise);
     map.FillBackground();
-    Pump(map);
+    if (!stepDone())
+        return false;
     map.DrawOutlines(exercise.LineWidth);
-    Pump(map);
+    if (!stepDone())
+        return false;
     map.DrawWaters();
-    Pump(map);
+    if (!stepDone())
+        return false;
     map.FloodSea();
-    Pump(map);
-    if (places) {
+    if (!stepDone())
+        return false;
+    if (IsPlaceExercise(exercise)) {
         if (map.ShowGraticule) {
             map.DrawGraticule(10, Silver, PenMode::NotXor);
-            Pump(map);
+            if (!stepDone())
+                return false;
         }
         map.DrawPendingPlaces();
-        Pump(map);
-    } else {
-        map.FillAreasByState();
-        Pump(map);
-        if (map.ShowGraticule)
-            map.DrawGraticule(10, map.AreaColour, PenMode::Mask);
+        return stepDone();
     }
+    map.FillAreasByState();
+    if (!stepDone())
+        return false;
+    // The grid is the last layer of an area map; nothing waits to be painted after it.
+    if (map.ShowGraticule)
+        map.DrawGraticule(10, map.AreaColour, PenMode::Mask);
+    return true;
+}
+
+void DrawMapForRun(CKarta &map, const COvning &exercise)
+{
+    DrawMapForRun(map, exercise, [&map] {
+        Pump(map);
+        return true;
+    });
 }
 
 void AnswerEveryItem(CKarta &map, const COvning &exercise, int tryNumber)

@@ -4,6 +4,7 @@
 // map, the marks of its keys, the fitting, and the drawing order of its kind.
 // The map window and the command-line renderer go through these, so a map
 // drawn for review is the map a player sees.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -43,8 +44,12 @@ bool IsPlaceExercise(const COvning &exercise);
 // latitudes are 0, the fit to the active areas.
 void PrepareMapForRun(CKarta &map, const COvning &exercise, Canvas *image);
 
-// The whole drawing of a run start in the order of the exercise's kind, each
-// step followed by the map's event pump.
+// The whole drawing of a run start in the order of the exercise's kind. After
+// each step `stepDone` runs; it lets pending events run and may stop the
+// drawing by returning false (the run was restarted or its window closed
+// meanwhile). Returns whether the drawing ran to its end.
+bool DrawMapForRun(CKarta &map, const COvning &exercise, const std::function<bool()> &stepDone);
+// The same with the map's own event pump after each step.
 void DrawMapForRun(CKarta &map, const COvning &exercise);
 
 // Marks every item of the run answered on the given try and recolours the
