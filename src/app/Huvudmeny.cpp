@@ -28,6 +28,7 @@
 #include "data/TextTable.h"
 #include "exercises/OvningFlagga.h"
 #include "exercises/OvningMulti.h"
+#include "scores/ScoreFile.h"
 #include "scores/Topplista.h"
 #include "windows/OvningKarta.h"
 
@@ -236,6 +237,10 @@ void TfrmHuvudmeny::FormCreate()
     // Relative data-file names resolve in the program folder.
     if (!folder_.empty())
         QDir::setCurrent(QString::fromStdString(folder_));
+    // Where results are kept is decided once, here, and used for reading and
+    // writing alike for the rest of the run.
+    if (state_.ScoreFilePath.empty())
+        state_.ScoreFilePath = ChooseScoreFilePath(folder_);
 
     pump_ = std::make_unique<CQtEventPump>();
     if (setup_.Sound == nullptr)
