@@ -429,8 +429,10 @@ void FastFill(std::uint32_t *bits, std::size_t stride, int width, int height, in
     auto rowAt = [bits, stride](int r) { return bits + stride * static_cast<std::size_t>(r); };
     if (x < 0 || y < 0 || x >= width || y >= height || !Keeps<Equal, true>(rowAt(y)[x], v))
         return;
-    std::vector<Segment> stack;
-    stack.reserve(256);
+    // The map fills hundreds of areas per drawing: the segment stack keeps
+    // its storage from one fill to the next instead of being allocated anew.
+    thread_local std::vector<Segment> stack;
+    stack.clear();
     auto push = [&](int py, int xl, int xr, int dy) {
         if (py + dy >= 0 && py + dy < height)
             stack.push_back({py, xl, xr, dy});

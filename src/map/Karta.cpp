@@ -11,28 +11,6 @@ namespace landora {
 
 namespace {
 
-// Rounds to the nearest pixel, halves to even; values beyond the 32-bit range
-// (a view of almost no height) saturate instead of overflowing.
-std::int32_t RoundToPixel(double value)
-{
-    // Adding and removing 1.5 * 2^52 rounds to an integer in the current
-    // (default: to nearest, halves to even) mode, exactly as nearbyint does,
-    // without a library call (strict floating point keeps the two steps).
-    constexpr double Magic = 6755399441055744.0;
-    if (value > -1e9 && value < 1e9) {
-        const double shifted = value + Magic;
-        return static_cast<std::int32_t>(shifted - Magic);
-    }
-    const double r = std::nearbyint(value);
-    if (std::isnan(r))
-        return 0;
-    if (r >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
-        return std::numeric_limits<std::int32_t>::max();
-    if (r <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(r);
-}
-
 // Maps v linearly from lo..hi onto outLo..outHi. The upper end is nudged by
 // 1e-8 (which only survives the float rounding near 0) so that a range of
 // zero extent does not divide by zero.
@@ -55,24 +33,16 @@ float CKarta::PixelsPerDegree() const
                               (static_cast<double>(NorthLatitude) - SouthLatitude));
 }
 
-std::int32_t CKarta::LatitudeToY(float latitude) const
+MapProjection CKarta::Projection() const
 {
-    const double h = ImageHeight();
-    const float lat = ClampLatitude(latitude);
-    return RoundToPixel(h - Interpolate(lat, NorthLatitude, SouthLatitude, h, 0.0));
+    return MapProjection(ImageWidth(), ImageHeight(), CentreLongitude, NorthLatitude, SouthLatitude, ScaleDivisor);
 }
+
+std::int32_t CKarta::LatitudeToY(float latitude) const { return Projection().Y(latitude); }
 
 std::int32_t CKarta::PositionToX(float latitude, float longitude) const
 {
-    const double halfWidth = ImageWidth() / 2.0;
-    if (latitude == 90.0f || latitude == -90.0f)
-        return RoundToPixel(halfWidth);
-    const double s = PixelsPerDegree();
-    const double d = static_cast<float>(static_cast<double>(longitude) - CentreLongitude);
-    // Latitudes beyond the poles do not occur in the data; they are held at
-    // the pole rather than taking the root of a negative number.
-    const double lat = ClampLatitude(latitude);
-    return RoundToPixel(std::sqrt(8100.0 - lat * lat) * d / ScaleDivisor * s + halfWidth);
+    return Projection().X(latitude, longitude);
 }
 
 float CKarta::YToLatitude(std::int32_t y) const

@@ -3,6 +3,7 @@
 // stored seed points and guarded by the colour found under them, so the order
 // of the steps and the colour tests below are what make the layers come out.
 #include <algorithm>
+#include <vector>
 
 #include "exercises/Services.h"
 #include "map/Canvas.h"
@@ -21,6 +22,18 @@ struct Pixel {
     bool operator==(const Pixel &) const = default;
 };
 
+// The pixels of an outline's vertices, 1-based like the vertices, worked out
+// in one pass before any line is drawn: the roots and divisions of
+// neighbouring vertices then overlap instead of waiting on the drawing.
+void ProjectOutline(const MapProjection &projection, const CArea &area, std::vector<Pixel> &out)
+{
+    out.resize(static_cast<std::size_t>(area.PointCount) + 1);
+    for (int j = 1; j <= area.PointCount; ++j) {
+        const GeoPoint &p = area.Points[j];
+        out[static_cast<std::size_t>(j)] = Pixel{projection.X(p.Latitude, p.Longitude), projection.Y(p.Latitude)};
+    }
+}
+
 } // namespace
 
 void CKarta::Pump() const
@@ -29,14 +42,14 @@ void CKarta::Pump() const
         Events->ProcessEvents();
 }
 
-bool CKarta::MayBeVisible(const CArea &area) const
+bool CKarta::MayBeVisible(const MapProjection &projection, const CArea &area) const
 {
     if (area.North < SouthLatitude || area.South > NorthLatitude)
         return false;
     const auto north = static_cast<float>(area.North);
-    if (PositionToX(north, static_cast<float>(area.East)) < -100)
+    if (projection.X(north, static_cast<float>(area.East)) < -100)
         return false;
-    if (PositionToX(north, static_cast<float>(area.West)) > ImageWidth() + 100)
+    if (projection.X(north, static_cast<float>(area.West)) > ImageWidth() + 100)
         return false;
     return true;
 }
@@ -61,18 +74,18 @@ void CKarta::DrawOutlines(int width)
     c.Rectangle(0, 0, w, h);
     c.SetPenWidth(width);
     if (Areas != nullptr) {
+        const MapProjection projection = Projection();
+        std::vector<Pixel> pixels;
         for (int i = 1; i <= Areas->Count; ++i) {
             const CArea &area = *Areas->Items[i];
-            if (area.PointCount <= 0 || !MayBeVisible(area))
+            if (area.PointCount <= 0 || !MayBeVisible(projection, area))
                 continue;
-            auto pixelOf = [this](const GeoPoint &p) {
-                return Pixel{PositionToX(p.Latitude, p.Longitude), LatitudeToY(p.Latitude)};
-            };
-            const Pixel first = pixelOf(area.Points[1]);
+            ProjectOutline(projection, area, pixels);
+            const Pixel first = pixels[1];
             c.MoveTo(first.X, first.Y);
             Pixel previous = first;
             for (int j = 1; j <= area.PointCount; ++j) {
-                const Pixel next = pixelOf(area.Points[j]);
+                const Pixel next = pixels[static_cast<std::size_t>(j)];
                 // A line omits its end pixel; setting both ends keeps every
                 // vertex of the border closed.
                 if (next == previous)
@@ -99,14 +112,17 @@ void CKarta::DrawWaters()
     c.SetNoFill();
     c.Rectangle(0, 0, c.Width(), c.Height());
     if (Waters != nullptr) {
+        const MapProjection projection = Projection();
+        auto pixelOf = [&projection](const GeoPoint &p) {
+            return Pixel{projection.X(p.Latitude, p.Longitude), projection.Y(p.Latitude)};
+        };
+        std::vector<Pixel> pixels;
         for (int i = 1; i <= Waters->Count; ++i) {
             const CArea &lake = *Waters->Items[i];
             if (lake.PointCount <= 0)
                 continue;
-            auto pixelOf = [this](const GeoPoint &p) {
-                return Pixel{PositionToX(p.Latitude, p.Longitude), LatitudeToY(p.Latitude)};
-            };
-            const Pixel first = pixelOf(lake.Points[1]);
+            ProjectOutline(projection, lake, pixels);
+            const Pixel first = pixels[1];
             c.MoveTo(first.X, first.Y);
             Pixel previous = first;
             auto lineTo = [&](Pixel next) {
@@ -116,7 +132,7 @@ void CKarta::DrawWaters()
                 previous = next;
             };
             for (int j = 1; j <= lake.PointCount; ++j)
-                lineTo(pixelOf(lake.Points[j]));
+                lineTo(pixels[static_cast<std::size_t>(j)]);
             lineTo(first);
 
             c.SetBrush(WaterColour);
@@ -141,10 +157,11 @@ void CKarta::FloodSea()
         return;
     Canvas &c = *Image;
     c.SetBrush(SeaColour);
+    const MapProjection projection = Projection();
     for (int i = 1; i <= SeaPointCount; ++i) {
         const GeoPoint &p = SeaPoints[i];
-        const std::int32_t x = PositionToX(p.Latitude, p.Longitude);
-        const std::int32_t y = LatitudeToY(p.Latitude);
+        const std::int32_t x = projection.X(p.Latitude, p.Longitude);
+        const std::int32_t y = projection.Y(p.Latitude);
         // Only land is flooded: a point already in the sea, on a lake or on
         // an outline paints nothing.
         if (c.GetPixel(x, y) != SeaColour && IsInside(x, y)) {
@@ -159,10 +176,11 @@ void CKarta::FillArea(const CArea &area, Colour colour)
     if (Image == nullptr)
         return;
     Canvas &c = *Image;
+    const MapProjection projection = Projection();
     for (const GeoPoint *p : {&area.FillPoint1, &area.FillPoint2}) {
         c.SetBrush(colour);
-        const std::int32_t x = PositionToX(p->Latitude, p->Longitude);
-        const std::int32_t y = LatitudeToY(p->Latitude);
+        const std::int32_t x = projection.X(p->Latitude, p->Longitude);
+        const std::int32_t y = projection.Y(p->Latitude);
         const Colour under = c.GetPixel(x, y);
         // Borders and lakes are never filled, and refilling an area with the
         // colour it already shows does nothing.
@@ -215,6 +233,7 @@ void CKarta::DrawGraticule(int step, Colour pen, PenMode mode)
     const std::int32_t loRow = static_cast<std::int32_t>(std::nearbyint(lo));
     const std::int32_t hiRow = static_cast<std::int32_t>(std::nearbyint(hi));
     c.SetPen(pen, 1, mode);
+    const MapProjection projection = Projection();
     // Meridians in pieces of a quarter step of latitude: each piece starts
     // where the last one ended and omits its end pixel, so no pixel of a
     // meridian is combined with the surface twice.
@@ -226,16 +245,16 @@ void CKarta::DrawGraticule(int step, Colour pen, PenMode mode)
         const auto lat2 = static_cast<float>(j * quarter + quarter);
         for (std::int32_t k = kFrom; k <= kTo; ++k) {
             const auto lon = static_cast<float>(k * step);
-            c.MoveTo(PositionToX(lat1, lon), LatitudeToY(lat1));
-            c.LineTo(PositionToX(lat2, lon), LatitudeToY(lat2));
+            c.MoveTo(projection.X(lat1, lon), projection.Y(lat1));
+            c.LineTo(projection.X(lat2, lon), projection.Y(lat2));
         }
     }
     for (std::int32_t m = loRow / step; m <= hiRow / step; ++m) {
         const auto latitude = static_cast<float>(m * step);
         if (latitude > -90.0f && latitude < 90.0f) {
-            const std::int32_t y = LatitudeToY(latitude);
-            c.MoveTo(PositionToX(latitude, static_cast<float>(CentreLongitude - 180.0)), y);
-            c.LineTo(PositionToX(latitude, static_cast<float>(CentreLongitude + 180.0)), y);
+            const std::int32_t y = projection.Y(latitude);
+            c.MoveTo(projection.X(latitude, static_cast<float>(CentreLongitude - 180.0)), y);
+            c.LineTo(projection.X(latitude, static_cast<float>(CentreLongitude + 180.0)), y);
         }
     }
     c.SetPenMode(PenMode::Copy);
