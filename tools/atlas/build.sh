@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Rebuilds the whole data set from open sources: every .crp file, then the
-# flags, sounds, pictures and help file (assets/build-assets.sh).
+# Rebuilds the whole data set from open sources: every .crp file, checked by
+# drawing every map exercise through the program's own map code
+# (check/, atlas-check), then the flags, sounds, pictures and help file
+# (assets/build-assets.sh). Fails when the drawing check finds a fault it
+# cannot mend.
 # Usage: tools/atlas/build.sh [DATASET_DIR]
 # Installs its own Debian and npm needs (npm versions pinned in
 # package-lock.json) and gives byte-identical files on every run.
@@ -34,7 +37,13 @@ mkdir -p "$WORK/src" "$OUT"
 Rscript scripts/extract.R "$WORK/src"
 ogr2ogr -f GeoJSON -lco COORDINATE_PRECISION=5 "$WORK/src/states10.geojson" "$GPKG" states_provinces
 
-node src/build.js "$WORK" "$OUT"
+# The drawing check is built from the program's own map code.
+"$ROOT/tools/setup.sh"
+CHECK_BUILD=$WORK/check-build
+cmake -S "$ROOT" -B "$CHECK_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLANDORA_ATLAS_CHECK=ON > /dev/null
+cmake --build "$CHECK_BUILD" -j2 --target atlas-check
+
+node src/build.js "$WORK" "$OUT" "$CHECK_BUILD/bin/atlas-check"
 
 if [[ -x "$HERE/assets/build-assets.sh" ]]; then
   "$HERE/assets/build-assets.sh" "$OUT"

@@ -17,6 +17,9 @@ const regions = require('./regions');
 
 const WORK = path.resolve(process.argv[2] || path.join(__dirname, '..', 'work'));
 const OUT = path.resolve(process.argv[3] || path.join(__dirname, '..', '..', '..', 'dataset'));
+// The drawing check (tools/atlas/check); without it the geometric fill and
+// sea points are written unverified.
+const CHECK = process.argv[4] || process.env.ATLAS_CHECK || '';
 
 const FLAGS = new Set(fs.readdirSync(path.join(__dirname, '..', 'node_modules', 'flag-icons', 'flags', '4x3')).map((f) => f.replace(/\.svg$/, '')));
 function flagFor(a2) {
@@ -110,15 +113,13 @@ const figures = { maps: {} };
 for (const m of Object.values(maps)) {
   const recs = areaRecords(m);
   m.records = recs;
-  fs.writeFileSync(path.join(OUT, `AREA${m.def.number}.crp`), W.areaFile(recs));
   figures.maps[m.def.number] = { areas: recs.length, vertices: recs.reduce((s, r) => s + r.points.length, 0), maxVertices: Math.max(...recs.map((r) => r.points.length)) };
 }
 
 // Lakes shown on maps 1 to 3.
-const vatten = lakes.filter((l) => l.area >= 0.05);
-fs.writeFileSync(path.join(OUT, 'Vatten.crp'), W.areaFile(vatten.map((l) => ({
+const vatten = lakes.filter((l) => l.area >= 0.05).map((l) => ({
   key: l.key, names: Array(9).fill(l.name), flag: '', points: l.ring, bounds: l.bounds, fill1: l.fill, fill2: l.fill,
-}))));
+}));
 figures.lakes = vatten.length;
 
 // Sea points, per file and the maps that load it.
@@ -128,6 +129,7 @@ function landOf(m) {
   return land;
 }
 figures.sea = {};
+const seaPoints = {};
 for (const [file, mapNos] of Object.entries(regions.SEA_FILES)) {
   const served = mapNos.filter((n) => maps[n]);
   if (!served.length) continue;
@@ -138,9 +140,9 @@ for (const [file, mapNos] of Object.entries(regions.SEA_FILES)) {
     return { land: landOf(maps[n]), marginDeg: 3 / d.refView.pxPerDegLat(), bbox: d.bbox };
   });
   const bbox = maps[served[0]].def.bbox;
-  const pts = chooseSeaPoints(spec, bbox, first, 100, regions.SEA_STEP[file] || 3);
-  fs.writeFileSync(path.join(OUT, file), W.seaFile(pts));
-  figures.sea[file] = pts.length;
+  // A sparse start; the drawing check adds the points that stretches of sea
+  // and lake pieces between borders need.
+  seaPoints[file] = chooseSeaPoints(spec, bbox, first, 50, regions.SEA_STEP[file] || 3);
 }
 
 fs.writeFileSync(path.join(OUT, 'Ort1.crp'), W.placeFile(places));
@@ -150,6 +152,17 @@ fs.writeFileSync(path.join(OUT, 'lang.crp'), W.langFile(TEXTS));
 
 const exercises = regions.exercises(ctx, 2);
 fs.writeFileSync(path.join(OUT, 'Ovning.crp'), W.catalogueFile(exercises));
+
+function writeMaps() {
+  for (const m of Object.values(maps)) fs.writeFileSync(path.join(OUT, `AREA${m.def.number}.crp`), W.areaFile(m.records));
+  fs.writeFileSync(path.join(OUT, 'Vatten.crp'), W.areaFile(vatten));
+  for (const [file, pts] of Object.entries(seaPoints)) {
+    fs.writeFileSync(path.join(OUT, file), W.seaFile(pts));
+    figures.sea[file] = pts.length;
+  }
+}
+writeMaps();
+if (CHECK) figures.check = require('./verify').verify(CHECK, OUT, { maps, vatten, seaPoints }, writeMaps, log);
 const perPage = {};
 for (const e of exercises) { const k = `${e.continent} ${e.kind}`; perPage[k] = (perPage[k] || 0) + 1; }
 figures.exercises = exercises.length;

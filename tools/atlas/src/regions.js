@@ -41,9 +41,9 @@ function mapDefs() {
     { number: 1, bbox: { w: -180, s: -60, e: 180, n: 84 }, interval: 15000, refView: v(84, -58, 10), minPartPx: 10, maxParts: 10, noMarkers: true },
     { number: 2, bbox: { w: -32, s: 24, e: 70, n: 84 }, interval: 3000, refView: v(72, 33, 12), minPartPx: 8, maxParts: 10 },
     { number: 3, bbox: { w: -180, s: -60, e: -10, n: 84 }, interval: 6000, refView: v(84, -56, -80), minPartPx: 8, maxParts: 10, subdivide: pick(['USA', 'CAN', 'MEX', 'BRA']) },
-    { number: 4, bbox: { w: -30, s: -40, e: 80, n: 48 }, interval: 5000, refView: v(42, -36, 22), minPartPx: 8, maxParts: 8, lakeMinPx: 5 },
-    { number: 5, bbox: { w: 25, s: -55, e: 205, n: 82 }, interval: 6000, refView: v(80, -48, 110), minPartPx: 8, maxParts: 10, shift: SHIFT_WEST_PACIFIC, subdivide: pick(['AUS', 'IND']), lakeMinPx: 5 },
-    { number: 6, bbox: { w: -25, s: 27, e: 45, n: 72 }, interval: 2000, refView: v(71.5, 34, 10), minPartPx: 8, maxParts: 10, subdivide: pick(['DEU', 'FRA', 'ITA', 'ESP', 'GBR', 'SWE', 'NOR', 'POL']), lakeMinPx: 5 },
+    { number: 4, bbox: { w: -40, s: -40, e: 100, n: 56 }, interval: 5000, refView: v(42, -36, 22), minPartPx: 8, maxParts: 8, lakeMinPx: 5 },
+    { number: 5, bbox: { w: 0, s: -55, e: 205, n: 82 }, interval: 6000, refView: v(80, -48, 110), minPartPx: 8, maxParts: 10, shift: SHIFT_WEST_PACIFIC, subdivide: pick(['AUS', 'IND']), lakeMinPx: 5 },
+    { number: 6, bbox: { w: -30, s: 27, e: 55, n: 72 }, interval: 2000, refView: v(71.5, 34, 10), minPartPx: 8, maxParts: 10, subdivide: pick(['DEU', 'FRA', 'ITA', 'ESP', 'GBR', 'SWE', 'NOR', 'POL']), lakeMinPx: 5 },
   ];
 }
 function pick(keys) { return Object.fromEntries(keys.map((k) => [k, DIVIDE[k]])); }
@@ -92,7 +92,7 @@ function regionList() {
   const R = [];
   const set = (page, names, map, keys, focus, kinds = ALL) => R.push({ page, names, map, keys, focus, kinds });
   set('EUR', PAGE_TEXT.EUR, 2, { page: 'EUR' }, { w: -25, e: 45, s: 34, n: 71.5 });
-  set('EUR', REGION_TEXT.nordic, 2, ['SWE', 'NOR', 'DNK', 'FIN', 'ISL', 'FRO', 'EST', 'LVA', 'LTU'], { w: -25, e: 32, s: 53, n: 71.5 });
+  set('EUR', REGION_TEXT.nordic, 2, ['SWE', 'NOR', 'DNK', 'FIN', 'ISL', 'FRO'], { w: -25, e: 32, s: 54.5, n: 71.5 });
   set('EUR', REGION_TEXT.westEurope, 2, ['GBR', 'IRL', 'FRA', 'BEL', 'NLD', 'LUX', 'DEU', 'CHE', 'AUT', 'LIE', 'MCO', 'AND', 'ESP', 'PRT', 'ITA', 'SMR', 'VAT', 'MLT', 'GIB'], { w: -11, e: 19, s: 35, n: 59 });
   set('EUR', REGION_TEXT.eastEurope, 2, ['RUS', 'UKR', 'BLR', 'MDA', 'POL', 'CZE', 'SVK', 'HUN', 'ROU', 'BGR', 'EST', 'LVA', 'LTU'], { w: 12, e: 50, s: 43, n: 62 });
   set('EUR', REGION_TEXT.balkans, 2, ['SVN', 'HRV', 'BIH', 'SRB', 'MNE', 'XKX', 'MKD', 'ALB', 'GRC', 'BGR', 'ROU', 'MDA'], { w: 13, e: 30, s: 34.8, n: 48.5 });

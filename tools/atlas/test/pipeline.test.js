@@ -147,3 +147,79 @@ test('every division of the divided countries has a key and names', () => {
   assert.strictEqual(subdivisionNames('GB-SCT')[0], 'Skottland');
   assert.strictEqual(subdivisionNames('FR-IDF').length, 9);
 });
+
+test('drawing check findings become second fill points, new and dropped sea points', () => {
+  const { applyMends } = require('../src/verify');
+  const rec = () => ({ fill1: [1, 1], fill2: [1, 1] });
+  const data = { maps: { 2: { records: [rec(), rec()] } }, vatten: [rec()], seaPoints: { 'Hav2.crp': [[10, 10], [20, 20], [30, 30]] } };
+  const lines = [
+    'FILL 2 2 45.5 7.25 exercise 1 at 1020x700 (0 of 60 pixels painted)',
+    'FILL 2 2 45.6 7.3 exercise 1 at 1366x700 (0 of 90 pixels painted)',
+    'LAKEFILL 1 60 30 exercise 3 at 1020x700',
+    'SEA Hav2.crp 40 5 exercise 1 at 1020x700 (90 pixels)',
+    'SEA Hav2.crp 40.1 5.1 exercise 2 at 1020x700 (95 pixels)',
+    'DROPSEA Hav2.crp 2 exercise 1 at 1020x700',
+    'FAIL exercise 1 at 1020x700: the fill of area 1 (X) runs outside it (900 pixels)',
+  ];
+  const { mended, left } = applyMends(lines, data);
+  assert.deepStrictEqual(data.maps[2].records[1].fill2, [45.5, 7.25]);
+  assert.deepStrictEqual(data.maps[2].records[0].fill2, [1, 1]);
+  assert.deepStrictEqual(data.vatten[0].fill2, [60, 30]);
+  assert.deepStrictEqual(data.seaPoints['Hav2.crp'], [[10, 10], [30, 30], [40, 5]]);
+  assert.strictEqual(mended, 4);
+  assert.deepStrictEqual(left, [lines[6]]);
+  // An area mended once cannot be mended again: the finding stays.
+  const again = applyMends([lines[0]], data);
+  assert.strictEqual(again.mended, 0);
+  assert.deepStrictEqual(again.left, [lines[0]]);
+});
+
+test('a full sea point file takes no more points', () => {
+  const { applyMends } = require('../src/verify');
+  const full = Array.from({ length: 100 }, (_, i) => [i / 10, -50]);
+  const data = { maps: {}, vatten: [], seaPoints: { 'Hav1.crp': full } };
+  const { mended, left } = applyMends(['SEA Hav1.crp 70 70 exercise 9 at 1020x700 (400 pixels)'], data);
+  assert.strictEqual(mended, 0);
+  assert.strictEqual(left.length, 1);
+  assert.strictEqual(data.seaPoints['Hav1.crp'].length, 100);
+});
+
+test('places: one capital per country, levels by size, division capitals and their groups', () => {
+  const { buildPlaces } = require('../src/places');
+  const city = (cityId, name, country, featureCode, population, lon, lat) => ({ cityId, name, country, featureCode, population, loc: { coordinates: [lon, lat] } });
+  const cities = [
+    city(1, 'Stockholm', 'SE', 'PPLC', 1500000, 18.07, 59.33),
+    city(2, 'Gothenburg', 'SE', 'PPLA', 570000, 11.97, 57.71),
+    city(3, 'Visby', 'SE', 'PPLA', 22000, 18.3, 57.64),
+    city(4, 'Kiruna', 'SE', 'PPL', 50000, 20.2, 67.85),
+    city(9, 'Lund', 'SE', 'PPL', 90000, 13.2, 55.7),
+    city(10, 'Umea', 'SE', 'PPL', 80000, 20.26, 63.8),
+    city(5, 'Tiny', 'SE', 'PPL', 1200, 15, 60),
+    city(6, 'Old Town', 'SE', 'PPLX', 900000, 18.07, 59.32),
+    city(7, 'Copenhagen', 'DK', 'PPLC', 1300000, 12.57, 55.68),
+    city(8, 'Lonely', 'XX', 'PPLC', 5000000, 0, 0),
+  ];
+  const countries = { SWE: { key: 'SWE', a2: 'SE', page: 'EUR' }, DNK: { key: 'DNK', a2: 'DK', page: 'EUR' } };
+  // Divisions by longitude: west of 15 degrees is O, east is AB.
+  const divisionOf = (country, lon) => (lon < 15 ? 'SE-O' : 'SE-AB');
+  const places = buildPlaces(cities, countries, divisionOf, new Set(['SWE']));
+  const byName = Object.fromEntries(places.map((p) => [p.names[1], p]));
+  assert.ok(!byName['Old Town'], 'sections of a city are left out');
+  assert.ok(!byName.Lonely, 'a city of no known country is left out');
+  assert.ok(!byName.Tiny, 'only the five largest small towns of a country');
+  assert.deepStrictEqual([byName.Stockholm.level, byName.Stockholm.cat1], [1, true]);
+  assert.strictEqual(byName.Gothenburg.level, 3);
+  assert.deepStrictEqual([byName.Gothenburg.cat2, byName.Gothenburg.group2], [true, 'SE-O']);
+  assert.deepStrictEqual([byName.Visby.level, byName.Visby.cat2, byName.Visby.group2], [4, true, 'SE-AB']);
+  assert.deepStrictEqual([byName.Kiruna.level, byName.Kiruna.cat2], [5, false]);
+  assert.strictEqual(byName.Stockholm.cat2, false, 'SE-AB has a capital of its own here');
+  assert.deepStrictEqual([byName.Stockholm.group1, byName.Stockholm.group3], ['SWE', 'EUR']);
+  // Names in the nine languages, with the forms players know.
+  assert.deepStrictEqual(byName.Copenhagen.names.slice(0, 3), ['Köpenhamn', 'Copenhagen', 'Copenhague']);
+  assert.strictEqual(byName.Copenhagen.group2, '', 'an undivided country has no division key');
+  // The national capital stands in for a division without a capital of its own.
+  const noVisby = buildPlaces(cities.filter((c) => c.cityId !== 3), countries, divisionOf, new Set(['SWE']));
+  assert.strictEqual(noVisby.find((p) => p.names[1] === 'Stockholm').cat2, true);
+  // Sorted by level, then population.
+  for (let i = 1; i < places.length; i++) assert.ok(places[i - 1].level <= places[i].level);
+});

@@ -1,0 +1,389 @@
+// atlas-check: draws every place and area exercise of a data set as a run
+// starts, through the program's own map code, at several map image sizes,
+// and checks what the player would see:
+//   - every asked area is painted from its fill points, and no fill runs into
+//     a neighbour or the sea;
+//   - no lake fill floods the map;
+//   - every visible stretch of sea is reached by a sea point, and no sea
+//     point paints land.
+// It prints one line per finding; lines starting with FILL, SEA or DROPSEA
+// carry a mend the pipeline applies (a second fill point, a new sea point, a
+// sea point to drop), lines starting with FAIL are faults. Exit code 1 when
+// any FAIL line was printed.
+//
+// usage: atlas-check DATASET_DIR [WxH ...]
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "data/Catalogue.h"
+#include "data/Errors.h"
+#include "exercises/Ovning.h"
+#include "map/Canvas.h"
+#include "map/Karta.h"
+#include "map/MapSetup.h"
+
+using namespace landora;
+
+namespace {
+
+constexpr int NoArea = 0;
+constexpr int Frame = 6; // the 5-pixel frame and one pixel beside it
+
+// Which polygon of a list covers each pixel centre, by the program's own
+// conversion from pixels to degrees and its even-odd rule, one row at a time.
+// Where polygons overlap, the one with the smallest northern bound wins, as a
+// click would find it.
+std::vector<int> CoverPixels(const CKarta &map, const CAreor &list, int W, int H, bool keyed)
+{
+    std::vector<int> owner(static_cast<size_t>(W) * H, NoArea);
+    std::vector<double> north(static_cast<size_t>(W) * H, 1e9);
+    const int half = W / 2;
+    for (int y = 0; y < H; ++y) {
+        const float lat = map.YToLatitude(y);
+        const double lon0 = map.PointToLongitude(y, half);
+        const double lon1 = map.PointToLongitude(y, half + 1000);
+        const double perPixel = (lon1 - lon0) / 1000.0;
+        if (!(perPixel > 0))
+            continue;
+        for (int i = 1; i <= list.Count; ++i) {
+            const CArea &a = *list.Items[i];
+            if (a.PointCount == 0 || (keyed && a.Key.empty()) || lat > a.North || lat < a.South)
+                continue;
+            std::vector<double> xs;
+            for (int k = 1, j = a.PointCount; k <= a.PointCount; j = k++) {
+                const GeoPoint &A = a.Points[k];
+                const GeoPoint &B = a.Points[j];
+                if ((lat >= A.Latitude && lat < B.Latitude) || (lat >= B.Latitude && lat < A.Latitude))
+                    xs.push_back(A.Longitude + (double(lat) - A.Latitude) * (double(B.Longitude) - A.Longitude) /
+                                                   (double(B.Latitude) - A.Latitude));
+            }
+            std::sort(xs.begin(), xs.end());
+            for (size_t m = 0; m + 1 < xs.size(); m += 2) {
+                const int x0 = std::max(0, int(std::ceil(half + (xs[m] - lon0) / perPixel)));
+                const int x1 = std::min(W - 1, int(std::floor(half + (xs[m + 1] - lon0) / perPixel)));
+                for (int x = x0; x <= x1; ++x) {
+                    const size_t p = static_cast<size_t>(y) * W + x;
+                    if (a.North < north[p]) {
+                        north[p] = a.North;
+                        owner[p] = i;
+                    }
+                }
+            }
+        }
+    }
+    return owner;
+}
+
+struct Component {
+    std::vector<int> pixels;
+};
+
+// 4-connected components of the pixels for which `in` holds.
+template <class Pred>
+std::vector<Component> Components(int W, int H, Pred in)
+{
+    std::vector<char> seen(static_cast<size_t>(W) * H, 0);
+    std::vector<Component> out;
+    std::vector<int> stack;
+    for (int y = Frame; y < H - Frame; ++y)
+        for (int x = Frame; x < W - Frame; ++x) {
+            const int p = y * W + x;
+            if (seen[p] || !in(p))
+                continue;
+            Component c;
+            stack.push_back(p);
+            seen[p] = 1;
+            while (!stack.empty()) {
+                const int q = stack.back();
+                stack.pop_back();
+                c.pixels.push_back(q);
+                const int qx = q % W, qy = q / W;
+                const int nb[4][2] = {{qx + 1, qy}, {qx - 1, qy}, {qx, qy + 1}, {qx, qy - 1}};
+                for (const auto &n : nb) {
+                    if (n[0] < Frame || n[0] >= W - Frame || n[1] < Frame || n[1] >= H - Frame)
+                        continue;
+                    const int r = n[1] * W + n[0];
+                    if (!seen[r] && in(r)) {
+                        seen[r] = 1;
+                        stack.push_back(r);
+                    }
+                }
+            }
+            out.push_back(std::move(c));
+        }
+    return out;
+}
+
+// The pixel of a set that lies deepest inside it (largest square around it
+// wholly in the set), for a new seed point.
+int DeepestPixel(const std::vector<int> &pixels, int W, const std::vector<char> &member)
+{
+    int best = pixels.front(), bestR = -1;
+    for (int p : pixels) {
+        const int x = p % W, y = p / W;
+        int r = 0;
+        for (; r < 12; ++r) {
+            bool all = true;
+            for (int d = -(r + 1); d <= r + 1 && all; ++d) {
+                const int pts[4] = {(y - r - 1) * W + x + d, (y + r + 1) * W + x + d, (y + d) * W + x - r - 1,
+                                    (y + d) * W + x + r + 1};
+                for (int q : pts)
+                    if (q < 0 || q >= int(member.size()) || !member[q]) {
+                        all = false;
+                        break;
+                    }
+            }
+            if (!all)
+                break;
+        }
+        if (r > bestR) {
+            bestR = r;
+            best = p;
+        }
+    }
+    return best;
+}
+
+struct Checker {
+    std::string folder;
+    int failures = 0;
+    std::set<std::string> printed;
+    // Views whose sea and lakes were already checked: the place and area
+    // exercises of one region share their view.
+    std::set<std::string> seaChecked;
+
+    void Say(const std::string &line)
+    {
+        if (printed.insert(line).second) {
+            std::printf("%s\n", line.c_str());
+            std::fflush(stdout);
+        }
+    }
+    void Fail(const std::string &line)
+    {
+        ++failures;
+        Say("FAIL " + line);
+    }
+
+    void Check(const COvning &e, int W, int H)
+    {
+        const bool area = e.Kind == "AREA";
+        auto map = LoadMapForExercise(e, folder);
+        Canvas canvas(W, H);
+        PrepareMapForRun(*map, e, &canvas);
+        const std::string where =
+            "exercise " + std::to_string(e.Number) + " at " + std::to_string(W) + "x" + std::to_string(H);
+        const std::string seaFile = MapFilesFor(e.MapNumber).Sea;
+        const std::vector<int> land = CoverPixels(*map, *map->Areas, W, H, true);
+        const std::vector<int> lakeAreas = CoverPixels(*map, *map->Areas, W, H, false);
+        const std::vector<int> lakes = CoverPixels(*map, *map->Waters, W, H, false);
+        auto isLake = [&](int p) { return lakes[p] != NoArea || (lakeAreas[p] != NoArea && map->Areas->Items[lakeAreas[p]]->Key.empty()); };
+        auto colourAt = [&](int p) { return canvas.GetPixel(p % W, p / W); };
+
+        char viewKey[160];
+        std::snprintf(viewKey, sizeof viewKey, "%d %.4f %.4f %.4f %d %dx%d", e.MapNumber, map->NorthLatitude,
+                      map->SouthLatitude, map->CentreLongitude, e.LineWidth, W, H);
+        const bool seaDone = !seaChecked.insert(viewKey).second;
+        if (seaDone && !area)
+            return;
+
+        map->FillBackground();
+        map->DrawOutlines(e.LineWidth);
+        map->DrawWaters();
+        if (map->Waters->Count > 0 && !seaDone) {
+            long water = 0, inside = 0;
+            for (int p = 0; p < W * H; ++p) {
+                water += colourAt(p) == map->WaterColour;
+                inside += lakes[p] != NoArea;
+            }
+            if (water > 2 * inside + W * H / 500)
+                Fail(where + ": a lake fill floods the map (" + std::to_string(water) + " water pixels)");
+        }
+        map->FloodSea();
+        if (!seaDone)
+            CheckSea(*map, canvas, W, H, where, seaFile, land, lakes, isLake);
+        if (!area)
+            return;
+        CheckFills(e, *map, canvas, W, H, where, land, isLake);
+    }
+
+    template <class LakeTest>
+    void CheckSea(CKarta &m, Canvas &canvas, int W, int H, const std::string &where, const std::string &seaFile,
+                  const std::vector<int> &land, const std::vector<int> &lakes, LakeTest isLake)
+    {
+        CKarta *map = &m;
+        auto colourAt = [&](int p) { return canvas.GetPixel(p % W, p / W); };
+        auto geoOf = [&](int p) {
+            char buf[64];
+            std::snprintf(buf, sizeof buf, "%.4f %.4f", map->YToLatitude(p / W), map->PointToLongitude(p / W, p % W));
+            return std::string(buf);
+        };
+        const Colour landColour = map->LandColour;
+        // Sea points that sit on land paint it.
+        for (int s = 1; s <= map->SeaPointCount; ++s) {
+            const GeoPoint &pt = map->SeaPoints[s];
+            const int x = map->PositionToX(pt.Latitude, pt.Longitude), y = map->LatitudeToY(pt.Latitude);
+            if (!map->IsInside(x, y))
+                continue;
+            const int p = y * W + x;
+            if (land[p] != NoArea && !isLake(p) && colourAt(p) == map->SeaColour)
+                Say("DROPSEA " + seaFile + " " + std::to_string(s) + " " + where);
+        }
+        // Stretches of sea that no sea point reached: land-coloured regions
+        // that are mostly outside every land area.
+        std::vector<char> member(static_cast<size_t>(W) * H, 0);
+        for (const Component &c : Components(W, H, [&](int p) { return colourAt(p) == landColour; })) {
+            int sea = 0;
+            for (int p : c.pixels)
+                sea += land[p] == NoArea || isLake(p);
+            // Slivers between neighbours and lake pieces cut off by borders
+            // below this size are left grey; a stretch of sea is larger.
+            const size_t minimum = std::max<size_t>(150, static_cast<size_t>(W) * H / 20000);
+            if (c.pixels.size() < minimum || sea * 10 < int(c.pixels.size()) * 8)
+                continue;
+            for (int p : c.pixels)
+                member[p] = 1;
+            const int d = DeepestPixel(c.pixels, W, member);
+            for (int p : c.pixels)
+                member[p] = 0;
+            // A lake of the lakes file left unpainted needs a fill point of its own.
+            int lakeOnly = 0;
+            for (int p : c.pixels)
+                lakeOnly += lakes[p] != NoArea;
+            if (lakeOnly * 2 > int(c.pixels.size())) {
+                if (lakes[d] != NoArea) {
+                    Say("LAKEFILL " + std::to_string(lakes[d]) + " " + geoOf(d) + " " + where);
+                    ++failures;
+                }
+                continue;
+            }
+            Say("SEA " + seaFile + " " + geoOf(d) + " " + where + " (" + std::to_string(c.pixels.size()) + " pixels)");
+            ++failures;
+        }
+    }
+
+    template <class LakeTest>
+    void CheckFills(const COvning &e, CKarta &m, Canvas &canvas, int W, int H, const std::string &where,
+                    const std::vector<int> &land, LakeTest isLake)
+    {
+        CKarta *map = &m;
+        auto colourAt = [&](int p) { return canvas.GetPixel(p % W, p / W); };
+        auto geoOf = [&](int p) {
+            char buf[64];
+            std::snprintf(buf, sizeof buf, "%.4f %.4f", map->YToLatitude(p / W), map->PointToLongitude(p / W, p % W));
+            return std::string(buf);
+        };
+        const Colour landColour = map->LandColour;
+        // Fill every asked area in a colour of its own, from its fill points,
+        // in the order and by the rules the program fills them.
+        std::map<int, Colour> own;
+        for (int i = 1; i <= map->Areas->Count; ++i) {
+            CArea &a = *map->Areas->Items[i];
+            if (!a.Active)
+                continue;
+            const Colour c = RGB(uint8_t(1 + i % 250), uint8_t(1 + i / 250), 77);
+            own[i] = c;
+            map->FillArea(a, c);
+        }
+        std::map<int, long> inside, filled, leaked;
+        std::map<Colour, int> byColour;
+        for (const auto &[i, c] : own)
+            byColour[c] = i;
+        for (int p = 0; p < W * H; ++p) {
+            const int x = p % W, y = p / W;
+            if (x < Frame || y < Frame || x >= W - Frame || y >= H - Frame)
+                continue;
+            const Colour c = colourAt(p);
+            const int o = isLake(p) ? NoArea : land[p];
+            if (o != NoArea && own.count(o) && c != 0)
+                ++inside[o];
+            auto it = byColour.find(c);
+            if (it == byColour.end())
+                continue;
+            if (it->second == o)
+                ++filled[o];
+            else
+                ++leaked[it->second];
+        }
+        for (const auto &[i, c] : own) {
+            const CArea &a = *map->Areas->Items[i];
+            const std::string name = "area " + std::to_string(i) + " (" + a.Key + ")";
+            if (leaked[i] > std::max(60L, inside[i] / 2))
+                Fail(where + ": the fill of " + name + " runs outside it (" + std::to_string(leaked[i]) + " pixels)");
+            // A marker that a neighbour's border crosses shows in part; an
+            // area painted on less than a quarter of it is not playable.
+            if (inside[i] >= 6 && filled[i] * 4 < inside[i]) {
+                // Seed the largest part of it still unpainted.
+                std::vector<int> todo;
+                for (int p = 0; p < W * H; ++p)
+                    if (land[p] == i && !isLake(p) && colourAt(p) == landColour)
+                        todo.push_back(p);
+                if (todo.empty()) {
+                    Fail(where + ": " + name + " is not painted and has no free pixel");
+                    continue;
+                }
+                std::vector<char> in(static_cast<size_t>(W) * H, 0);
+                for (int p : todo)
+                    in[p] = 1;
+                auto parts = Components(W, H, [&](int p) { return in[p] != 0; });
+                if (parts.empty())
+                    continue;
+                const auto biggest = std::max_element(parts.begin(), parts.end(), [](const Component &l, const Component &r) {
+                    return l.pixels.size() < r.pixels.size();
+                });
+                const int d = DeepestPixel(biggest->pixels, W, in);
+                Say("FILL " + std::to_string(e.MapNumber) + " " + std::to_string(i) + " " + geoOf(d) + " " + where +
+                    " (" + std::to_string(filled[i]) + " of " + std::to_string(inside[i]) + " pixels painted)");
+                ++failures;
+            }
+        }
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: atlas-check DATASET_DIR [WxH ...]\n");
+        return 2;
+    }
+    Checker checker;
+    checker.folder = argv[1];
+    std::vector<std::pair<int, int>> sizes;
+    for (int i = 2; i < argc; ++i) {
+        int w = 0, h = 0;
+        if (std::sscanf(argv[i], "%dx%d", &w, &h) == 2 && w > 0 && h > 0)
+            sizes.emplace_back(w, h);
+    }
+    if (sizes.empty())
+        sizes = {{1020, 700}, {1362, 700}, {1916, 1000}, {2556, 1380}};
+    try {
+        COvningar catalogue;
+        catalogue.LoadCatalogue(checker.folder + "/Ovning.crp");
+        int views = 0;
+        for (COvning *e = catalogue.First(); e != nullptr; e = e->Next) {
+            if (e->Kind != "AREA" && e->Kind != "ORT")
+                continue;
+            for (const auto &[w, h] : sizes) {
+                checker.Check(*e, w, h);
+                ++views;
+            }
+        }
+        std::printf("checked %d views, %d findings\n", views, checker.failures);
+    } catch (const Exception &ex) {
+        std::fprintf(stderr, "atlas-check: %s\n", ex.what());
+        return 2;
+    }
+    return checker.failures > 0 ? 1 : 0;
+}
