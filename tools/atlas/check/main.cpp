@@ -6,7 +6,8 @@
 //   - no lake fill floods the map;
 //   - every visible stretch of sea is reached by a sea point, and no sea
 //     point paints land.
-// It prints one line per finding; lines starting with FILL, SEA or DROPSEA
+// It prints one line per finding; lines starting with FILL, LAKEFILL, SEA,
+// LAKESEA or DROPSEA
 // carry a mend the pipeline applies (a second fill point, a new sea point, a
 // sea point to drop), lines starting with FAIL are faults. Exit code 1 when
 // any FAIL line was printed.
@@ -208,7 +209,7 @@ struct Checker {
         }
         map->FloodSea();
         if (!seaDone)
-            CheckSea(*map, canvas, W, H, where, seaFile, land, lakes, isLake);
+            CheckSea(*map, canvas, W, H, where, seaFile, land, lakes, lakeAreas, isLake);
         if (!area)
             return;
         CheckFills(e, *map, canvas, W, H, where, land, isLake);
@@ -216,7 +217,8 @@ struct Checker {
 
     template <class LakeTest>
     void CheckSea(CKarta &m, Canvas &canvas, int W, int H, const std::string &where, const std::string &seaFile,
-                  const std::vector<int> &land, const std::vector<int> &lakes, LakeTest isLake)
+                  const std::vector<int> &land, const std::vector<int> &lakes, const std::vector<int> &lakeAreas,
+                  LakeTest isLake)
     {
         CKarta *map = &m;
         auto colourAt = [&](int p) { return canvas.GetPixel(p % W, p / W); };
@@ -264,7 +266,12 @@ struct Checker {
                 }
                 continue;
             }
-            Say("SEA " + seaFile + " " + geoOf(d) + " " + where + " (" + std::to_string(c.pixels.size()) + " pixels)");
+            // A piece of a lake drawn as an area, cut off by the borders that
+            // run through the lake, is reported apart from open sea.
+            int inLakeArea = 0;
+            for (int p : c.pixels)
+                inLakeArea += lakeAreas[p] != NoArea && map->Areas->Items[lakeAreas[p]]->Key.empty();
+            Say(std::string(inLakeArea * 2 > int(c.pixels.size()) ? "LAKESEA " : "SEA ") + seaFile + " " + geoOf(d) + " " + where + " (" + std::to_string(c.pixels.size()) + " pixels)");
             ++failures;
         }
     }

@@ -39,7 +39,7 @@ function mapDefs() {
   const v = (n, s, c) => new View(n, s, c, 1020, 700);
   return [
     { number: 1, bbox: { w: -180, s: -60, e: 180, n: 84 }, interval: 15000, refView: v(84, -58, 10), minPartPx: 10, maxParts: 10, noMarkers: true },
-    { number: 2, bbox: { w: -32, s: 24, e: 70, n: 84 }, interval: 3000, refView: v(72, 33, 12), minPartPx: 8, maxParts: 10 },
+    { number: 2, bbox: { w: -50, s: 22, e: 80, n: 84 }, interval: 3000, refView: v(72, 33, 12), minPartPx: 8, maxParts: 10 },
     { number: 3, bbox: { w: -180, s: -60, e: -10, n: 84 }, interval: 6000, refView: v(84, -56, -80), minPartPx: 8, maxParts: 10, subdivide: pick(['USA', 'CAN', 'MEX', 'BRA']) },
     { number: 4, bbox: { w: -40, s: -40, e: 100, n: 56 }, interval: 5000, refView: v(42, -36, 22), minPartPx: 8, maxParts: 8, lakeMinPx: 5 },
     { number: 5, bbox: { w: 0, s: -55, e: 205, n: 82 }, interval: 6000, refView: v(80, -48, 110), minPartPx: 8, maxParts: 10, shift: SHIFT_WEST_PACIFIC, subdivide: pick(['AUS', 'IND']), lakeMinPx: 5 },
