@@ -135,14 +135,14 @@ for (const [file, mapNos] of Object.entries(regions.SEA_FILES)) {
   if (!served.length) continue;
   const first = [];
   for (const n of served) for (const l of maps[n].lakeAreas) first.push(l.fill);
-  const spec = served.map((n) => {
+  const seaViews = served.map((n) => {
     const d = maps[n].def;
     return { land: landOf(maps[n]), marginDeg: 3 / d.refView.pxPerDegLat(), bbox: d.bbox };
   });
   const bbox = maps[served[0]].def.bbox;
   // A sparse start; the drawing check adds the points that stretches of sea
   // and lake pieces between borders need.
-  seaPoints[file] = chooseSeaPoints(spec, bbox, first, 50, regions.SEA_STEP[file] || 3);
+  seaPoints[file] = chooseSeaPoints(seaViews, bbox, first, 50, regions.SEA_STEP[file] || 3);
 }
 
 fs.writeFileSync(path.join(OUT, 'Ort1.crp'), W.placeFile(places));
