@@ -6,6 +6,7 @@
 #include "exercises/Ovningsformular.h"
 #include "exercises/Services.h"
 #include "map/Karta.h"
+#include "map/MapSetup.h"
 
 namespace landora {
 
@@ -143,6 +144,30 @@ int COvning::Draw(int n) const
     if (Context == nullptr || Context->Random == nullptr)
         throw Exception("No random draws available to the exercise.");
     return Context->Random->Draw(n);
+}
+
+IKartformular *COvning::MapWindow() const
+{
+    return dynamic_cast<IKartformular *>(Window);
+}
+
+void COvning::StartOnMap()
+{
+    IKartformular *mapWindow = MapWindow();
+    Map->Image = mapWindow != nullptr ? mapWindow->MapImage() : nullptr;
+    Map->ComputeScale();
+    if (Map->NorthLatitude == 0.0f && Map->SouthLatitude == 0.0f)
+        Map->FitToAreas();
+    if (!DrawMap())
+        return;
+    const std::string text = NextQuestion();
+    if (Window != nullptr)
+        Window->VisaFraga(text);
+}
+
+bool COvning::DrawMap()
+{
+    return DrawMapForRun(*Map, *this, [this] { return LetEventsRun(); });
 }
 
 } // namespace landora

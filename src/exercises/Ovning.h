@@ -22,6 +22,7 @@ inline constexpr int MaxExerciseNumber = 190;
 
 class CKarta;
 class IOvningsformular;
+class IKartformular;
 struct ExerciseContext;
 
 // What a window hands to an exercise: a map click in degrees, or a numbered
@@ -98,6 +99,15 @@ public:
     std::uint32_t RunId() const { return runId_; }
 
 protected:
+    // The window as a map window, or nullptr for a window without a map.
+    IKartformular *MapWindow() const;
+    // The map side of a place or area run start, after the base Start: the
+    // image, the scale, the fit when the catalogue gives no view, the drawing
+    // and the first question.
+    void StartOnMap();
+    // Draws the whole map for the run; false when the run was left meanwhile.
+    virtual bool DrawMap();
+
     // Lets pending window events run; false when a new run started meanwhile
     // or the window let go of the run, so the caller must stop touching the
     // old run's items.

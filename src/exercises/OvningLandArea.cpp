@@ -12,11 +12,6 @@ constexpr Colour Green = RGB(0, 128, 0);
 constexpr Colour White = RGB(255, 255, 255);
 } // namespace
 
-IKartformular *COvningLandArea::MapWindow() const
-{
-    return dynamic_cast<IKartformular *>(Window);
-}
-
 CArea *COvningLandArea::AreaAt(AnswerPoint answer) const
 {
     if (Map == nullptr || !Map->Areas)
@@ -135,21 +130,7 @@ void COvningLandArea::Start(IOvningsformular *window)
             ++AskedCount;
         }
     }
-    IKartformular *mapWindow = MapWindow();
-    Map->Image = mapWindow != nullptr ? mapWindow->MapImage() : nullptr;
-    Map->ComputeScale();
-    if (Map->NorthLatitude == 0.0f && Map->SouthLatitude == 0.0f)
-        Map->FitToAreas();
-    if (!DrawMap())
-        return;
-    const std::string text = NextQuestion();
-    if (Window != nullptr)
-        Window->VisaFraga(text);
-}
-
-bool COvningLandArea::DrawMap()
-{
-    return DrawMapForRun(*Map, *this, [this] { return LetEventsRun(); });
+    StartOnMap();
 }
 
 void COvningLandArea::BlinkTick()

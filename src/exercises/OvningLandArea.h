@@ -27,11 +27,8 @@ public:
     // The area whose name stands for a key: the last area with that own key,
     // else the first area answering to it through a group key; nullptr if none.
     CArea *AreaForKey(const std::string &key) const;
-    // Draws the whole map for the run; false when the run was left meanwhile.
-    bool DrawMap();
 
 private:
-    IKartformular *MapWindow() const;
     CArea *AreaAt(AnswerPoint answer) const;
 };
 

@@ -16,11 +16,6 @@ constexpr Colour White = RGB(255, 255, 255);
 constexpr int NameLabelOffset = 12; // the label sits this far below the place hit
 } // namespace
 
-IKartformular *COvningOrt::MapWindow() const
-{
-    return dynamic_cast<IKartformular *>(Window);
-}
-
 void COvningOrt::HideNameLabel()
 {
     if (IKartformular *window = MapWindow())
@@ -132,16 +127,7 @@ void COvningOrt::Start(IOvningsformular *window)
     COvning::Start(window);
     if (Map == nullptr)
         return;
-    IKartformular *mapWindow = MapWindow();
-    Map->Image = mapWindow != nullptr ? mapWindow->MapImage() : nullptr;
-    Map->ComputeScale();
-    if (Map->NorthLatitude == 0.0f && Map->SouthLatitude == 0.0f)
-        Map->FitToAreas();
-    if (!DrawMap())
-        return;
-    const std::string text = NextQuestion();
-    if (Window != nullptr)
-        Window->VisaFraga(text);
+    StartOnMap();
 }
 
 bool COvningOrt::DrawMap()

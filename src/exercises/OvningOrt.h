@@ -24,11 +24,10 @@ public:
     // The selected place nearest to the click in pixels (answered or not),
     // closer than 10000 pixels; the earlier place wins a tie. nullptr if none.
     COrt *NearestPlace(AnswerPoint answer) const;
-    // Draws the whole map for the run; false when the run was left meanwhile.
-    bool DrawMap();
+    // The run's map, then the name label hidden.
+    bool DrawMap() override;
 
 private:
-    IKartformular *MapWindow() const;
     void HideNameLabel();
 };
 
