@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QFontMetrics>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
@@ -315,7 +316,7 @@ void TfrmHuvudmeny::FormShow()
             ApplyTexts(this, state_.texts, state_.settings.Language);
             lstParts->clear();
             for (int t = TextNo::FirstPageName; t < TextNo::FirstPageName + PageCount; ++t)
-                lstParts->addItem(FromCp1252(state_.Text(t)));
+                AddPageName(FromCp1252(state_.Text(t)));
             // Page 1 shows, yet no page row is chosen until the player picks one.
             lstParts->setCurrentRow(-1);
             cboOvningar->setFocus();
@@ -379,6 +380,20 @@ void TfrmHuvudmeny::imgMapMouseDown(int x, int y)
         }
     }
     lstParts->setCurrentRow(CurrentPage - 1);
+}
+
+// A page name wider than the list is drawn a pixel or two smaller, down to
+// 11 pixels, rather than cut: the list never scrolls sideways, and a cut
+// name ("Amérique du N...") reads worse than a slightly smaller one.
+void TfrmHuvudmeny::AddPageName(const QString &name)
+{
+    auto *item = new QListWidgetItem(name, lstParts);
+    const int room = lstParts->width() - 2 * lstParts->frameWidth() - 6;
+    QFont font = lstParts->font();
+    while (font.pixelSize() > 11 && QFontMetrics(font).horizontalAdvance(name) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    if (font != lstParts->font())
+        item->setFont(font);
 }
 
 void TfrmHuvudmeny::lstPartsChosen()

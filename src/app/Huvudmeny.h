@@ -102,6 +102,7 @@ protected:
 private:
     void FormCreate();
     void DrawPage(int page);
+    void AddPageName(const QString &name);
     std::string InFolder(const std::string &name) const;
     void Fail(const QString &what, const std::string &message);
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "data/Catalogue.h"
@@ -226,4 +228,40 @@ TEST(MainMenu, MissingMapFileEndsInTheStartFailureBox)
     EXPECT_TRUE(text.endsWith("\nLandora will be terminated."));
     EXPECT_EQ(menu.MapWindow(), nullptr);
     EXPECT_FALSE(menu.isVisible());
+}
+
+// The shipped page names and exercise titles are read whole in every
+// language: none is cut at the edge of its list (the page list never
+// scrolls sideways, and a sideways-scrolling exercise list hides the end of
+// the title that tells the exercises apart).
+TEST(MainMenu, ShippedPageNamesAndTitlesFitTheirListsInEveryLanguage)
+{
+    for (int language = 1; language <= LanguageCount; ++language) {
+        MenuFixture f(language);
+        f.Show();
+        TfrmHuvudmeny &menu = *f.menu;
+        // The item's text margins on both sides, as the list draws them.
+        const auto room = [](const QListWidget *list) { return list->viewport()->width() - 6; };
+
+        ASSERT_EQ(menu.lstParts->count(), 7);
+        for (int row = 0; row < 7; ++row) {
+            const QListWidgetItem *item = menu.lstParts->item(row);
+            const QString name = item->text();
+            const QFont font = item->data(Qt::FontRole).isValid() ? item->font() : menu.lstParts->font();
+            EXPECT_GE(font.pixelSize(), 11) << "language " << language << ": \"" << name.toStdString() << "\"";
+            EXPECT_TRUE(font.bold());
+            EXPECT_LE(QFontMetrics(font).horizontalAdvance(name), room(menu.lstParts))
+                << "language " << language << ": page name \"" << name.toStdString() << "\" is cut";
+        }
+
+        const QFontMetrics titleFont(menu.cboOvningar->font());
+        // Room with the scroll bar shown, as it is on the longer pages.
+        const int titleRoom = menu.cboOvningar->width() - 2 * menu.cboOvningar->frameWidth() -
+                              menu.cboOvningar->verticalScrollBar()->sizeHint().width() - 6;
+        for (const COvning *e = menu.Catalogue()->First(); e != nullptr; e = e->Next) {
+            const QString title = FromCp1252(e->Title(language));
+            EXPECT_LE(titleFont.horizontalAdvance(title), titleRoom)
+                << "language " << language << ": title \"" << title.toStdString() << "\" is cut";
+        }
+    }
 }

@@ -1,7 +1,8 @@
 'use strict';
 // The 34 interface texts in the nine languages (sv, en, fr, de, es, it, da, nl, pt-BR).
 // 9 is put before an asked name; 10 after a place name; 13 and 14 around a
-// country name; 27..33 are the page names.
+// country name; 27..33 are the page names, short enough for the menu's page
+// list (a name that is still too wide is drawn smaller there).
 const TEXTS = {
   1: ['S T A R T A', 'S T A R T', 'J O U E R', 'S T A R T', 'E M P E Z A R', 'I N I Z I A', 'S T A R T', 'S T A R T', 'I N I C I A R'],
   2: ['T O P P L I S T A N', 'T O P   L I S T', 'P A L M A R È S', 'B E S T E N L I S T E', 'R É C O R D S', 'C L A S S I F I C A', 'T O P L I S T E N', 'T O P L I J S T', 'R A N K I N G'],
@@ -30,12 +31,12 @@ const TEXTS = {
   25: ['Välj en världsdel och en övning, och klicka sedan på START.', 'Choose a continent and an exercise, then click START.', 'Choisissez un continent et un exercice, puis cliquez sur JOUER.', 'Wähle einen Kontinent und eine Übung und klicke dann auf START.', 'Elige un continente y un ejercicio y haz clic en EMPEZAR.', 'Scegli un continente e un esercizio, poi fai clic su INIZIA.', 'Vælg en verdensdel og en øvelse, og klik så på START.', 'Kies een werelddeel en een oefening en klik dan op START.', 'Escolha um continente e um exercício e clique em INICIAR.'],
   26: ['Signatur', 'Signature', 'Signature', 'Signatur', 'Firma', 'Firma', 'Signatur', 'Handtekening', 'Assinatura'],
   27: ['Europa', 'Europe', 'Europe', 'Europa', 'Europa', 'Europa', 'Europa', 'Europa', 'Europa'],
-  28: ['Nordamerika', 'North America', 'Amérique du Nord', 'Nordamerika', 'América del Norte', 'America del Nord', 'Nordamerika', 'Noord-Amerika', 'América do Norte'],
-  29: ['Sydamerika', 'South America', 'Amérique du Sud', 'Südamerika', 'América del Sur', 'America del Sud', 'Sydamerika', 'Zuid-Amerika', 'América do Sul'],
+  28: ['Nordamerika', 'North America', 'Amérique du Nord', 'Nordamerika', 'Norteamérica', 'Nordamerica', 'Nordamerika', 'Noord-Amerika', 'América do Norte'],
+  29: ['Sydamerika', 'South America', 'Amérique du Sud', 'Südamerika', 'Sudamérica', 'Sudamerica', 'Sydamerika', 'Zuid-Amerika', 'América do Sul'],
   30: ['Asien', 'Asia', 'Asie', 'Asien', 'Asia', 'Asia', 'Asien', 'Azië', 'Ásia'],
   31: ['Afrika', 'Africa', 'Afrique', 'Afrika', 'África', 'Africa', 'Afrika', 'Afrika', 'África'],
-  32: ['Australien och Oceanien', 'Australia and Oceania', 'Australie et Océanie', 'Australien und Ozeanien', 'Australia y Oceanía', 'Australia e Oceania', 'Australien og Oceanien', 'Australië en Oceanië', 'Austrália e Oceania'],
-  33: ['Hela världen', 'The whole world', 'Le monde entier', 'Die ganze Welt', 'El mundo entero', 'Il mondo intero', 'Hele verden', 'De hele wereld', 'O mundo inteiro'],
+  32: ['Oceanien', 'Oceania', 'Océanie', 'Ozeanien', 'Oceanía', 'Oceania', 'Oceanien', 'Oceanië', 'Oceania'],
+  33: ['Hela världen', 'Whole world', 'Monde entier', 'Die ganze Welt', 'Mundo entero', 'Il mondo intero', 'Hele verden', 'De hele wereld', 'Mundo inteiro'],
   34: ['Version', 'Version', 'Version', 'Version', 'Versión', 'Versione', 'Version', 'Versie', 'Versão'],
 };
 module.exports = { TEXTS };
