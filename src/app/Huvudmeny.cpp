@@ -388,7 +388,10 @@ void TfrmHuvudmeny::imgMapMouseDown(int x, int y)
 void TfrmHuvudmeny::AddPageName(const QString &name)
 {
     auto *item = new QListWidgetItem(name, lstParts);
-    const int room = lstParts->width() - 2 * lstParts->frameWidth() - 6;
+    const int inner = lstParts->width() - 2 * lstParts->frameWidth();
+    const int room = inner - 6;
+    // Every row is 16 pixels high, whatever face its name is drawn in.
+    item->setSizeHint(QSize(inner, 16));
     QFont font = lstParts->font();
     while (font.pixelSize() > 11 && QFontMetrics(font).horizontalAdvance(name) > room)
         font.setPixelSize(font.pixelSize() - 1);

@@ -250,6 +250,8 @@ TEST(MainMenu, ShippedPageNamesAndTitlesFitTheirListsInEveryLanguage)
             const QFont font = item->data(Qt::FontRole).isValid() ? item->font() : menu.lstParts->font();
             EXPECT_GE(font.pixelSize(), 11) << "language " << language << ": \"" << name.toStdString() << "\"";
             EXPECT_TRUE(font.bold());
+            EXPECT_EQ(menu.lstParts->visualItemRect(item).height(), 16);
+            EXPECT_EQ(menu.lstParts->visualItemRect(item).top(), 16 * row);
             EXPECT_LE(QFontMetrics(font).horizontalAdvance(name), room(menu.lstParts))
                 << "language " << language << ": page name \"" << name.toStdString() << "\" is cut";
         }
