@@ -12,12 +12,17 @@
 // sea point to drop), lines starting with FAIL are faults. Exit code 1 when
 // any FAIL line was printed.
 //
-// usage: atlas-check DATASET_DIR [WxH ...]
+// Markers (the discs that stand for areas too small to click) must be painted
+// whole; the file given with --markers lists them, one "MAP KEY" a line, and
+// a MARKER line reports how much of each was painted.
+//
+// usage: atlas-check DATASET_DIR [--markers FILE] [WxH ...]
 #include <QGuiApplication>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -152,8 +157,13 @@ int DeepestPixel(const std::vector<int> &pixels, int W, const std::vector<char> 
     return best;
 }
 
+// Share of a marker's pixels that its fill must paint: only pixels where the
+// rounding of its edge differs from a neighbour's may stay unpainted.
+constexpr double MarkerPainted = 0.95;
+
 struct Checker {
     std::string folder;
+    std::set<std::pair<int, std::string>> markers; // map number, key
     int failures = 0;
     std::set<std::string> printed;
     // Views whose sea and lakes were already checked: the place and area
@@ -324,9 +334,16 @@ struct Checker {
             const std::string name = "area " + std::to_string(i) + " (" + a.Key + ")";
             if (leaked[i] > std::max(60L, inside[i] / 2))
                 Fail(where + ": the fill of " + name + " runs outside it (" + std::to_string(leaked[i]) + " pixels)");
-            // A marker that a neighbour's border crosses shows in part; an
-            // area painted on less than a quarter of it is not playable.
-            if (inside[i] >= 6 && filled[i] * 4 < inside[i]) {
+            // A marker must show whole. A larger area that a neighbour's
+            // border crosses may show in part, but painted on less than a
+            // quarter of it is not playable.
+            const bool marker = markers.count({e.MapNumber, a.Key}) > 0;
+            if (marker)
+                std::printf("MARKER %d %s %dx%d %ld of %ld pixels painted\n", e.MapNumber, a.Key.c_str(), W, H, filled[i],
+                            inside[i]);
+            const bool unpainted =
+                marker ? filled[i] < MarkerPainted * inside[i] : inside[i] >= 6 && filled[i] * 4 < inside[i];
+            if (unpainted) {
                 // Seed the largest part of it still unpainted.
                 std::vector<int> todo;
                 for (int p = 0; p < W * H; ++p)
@@ -369,6 +386,18 @@ int main(int argc, char **argv)
     checker.folder = argv[1];
     std::vector<std::pair<int, int>> sizes;
     for (int i = 2; i < argc; ++i) {
+        if (std::string(argv[i]) == "--markers" && i + 1 < argc) {
+            std::ifstream list(argv[++i]);
+            if (!list) {
+                std::fprintf(stderr, "atlas-check: cannot read %s\n", argv[i]);
+                return 2;
+            }
+            int map = 0;
+            std::string key;
+            while (list >> map >> key)
+                checker.markers.insert({map, key});
+            continue;
+        }
         int w = 0, h = 0;
         if (std::sscanf(argv[i], "%dx%d", &w, &h) == 2 && w > 0 && h > 0)
             sizes.emplace_back(w, h);

@@ -102,11 +102,15 @@ const ctx = { maps, countries, places, cat, flagOf };
 
 // Areas too small to click at the views that ask them become markers.
 const ask = regions.exercises(ctx, 1);
+const markerList = [];
 for (const m of Object.values(maps)) {
   if (m.def.noMarkers || !ask[m.def.number]) continue;
   const made = applyMarkers(m.units, ask[m.def.number]);
   if (made.length) log(`map ${m.def.number}: markers for ${made.join(' ')}`);
+  for (const k of made) markerList.push(`${m.def.number} ${k}\n`);
 }
+const markersFile = path.join(WORK, 'markers.txt');
+fs.writeFileSync(markersFile, markerList.join(''));
 
 fs.mkdirSync(OUT, { recursive: true });
 const figures = { maps: {} };
@@ -147,6 +151,7 @@ for (const [file, mapNos] of Object.entries(regions.SEA_FILES)) {
 
 fs.writeFileSync(path.join(OUT, 'Ort1.crp'), W.placeFile(places));
 figures.places = places.length;
+figures.placesNamedByCldr = places.filter((p) => p.cldrNames).length;
 
 fs.writeFileSync(path.join(OUT, 'lang.crp'), W.langFile(TEXTS));
 
@@ -162,7 +167,7 @@ function writeMaps() {
   }
 }
 writeMaps();
-if (CHECK) figures.check = require('./verify').verify(CHECK, OUT, { maps, vatten, seaPoints }, writeMaps, log);
+if (CHECK) figures.check = require('./verify').verify(CHECK, OUT, { maps, vatten, seaPoints, markers: markersFile }, writeMaps, log);
 const perPage = {};
 for (const e of exercises) { const k = `${e.continent} ${e.kind}`; perPage[k] = (perPage[k] || 0) + 1; }
 figures.exercises = exercises.length;

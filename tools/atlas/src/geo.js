@@ -155,4 +155,161 @@ function markerRing(lon, lat, radiusDeg, sides = 12) {
   return r;
 }
 
-module.exports = { ringArea, bbox, pointInRing, pointInRings, edgeDistance, poleOfInaccessibility, simplifyRing, densifyRing, cleanRing, markerRing, round4 };
+// Shoelace area, positive for a counter-clockwise ring.
+function signedArea(r) {
+  let a = 0;
+  for (let i = 0, j = r.length - 1; i < r.length; j = i++) a += r[j][0] * r[i][1] - r[i][0] * r[j][1];
+  return a / 2;
+}
+
+// Strictly inside a convex counter-clockwise ring: a point on its edge is out.
+function insideConvex(p, poly) {
+  for (let i = 0; i < poly.length; i++) {
+    const c = poly[i], d = poly[(i + 1) % poly.length];
+    if ((d[0] - c[0]) * (p[1] - c[1]) - (d[1] - c[1]) * (p[0] - c[0]) <= 0) return false;
+  }
+  return true;
+}
+
+// Where the segment a-b crosses the edge of a convex counter-clockwise ring,
+// in order from a, as {pt, edge, s}: the crossing point rounded to the data's
+// precision, the ring's edge it lies on and how far along that edge. The
+// points are worked out on the segment's ends in a fixed order, so that two
+// neighbours sharing the segment get the same points.
+function convexCrossings(a, b, poly, inA = insideConvex(a, poly), inB = insideConvex(b, poly)) {
+  if (inA && inB) return [];
+  const flip = a[0] > b[0] || (a[0] === b[0] && a[1] > b[1]);
+  const [p, q] = flip ? [b, a] : [a, b];
+  const [inP, inQ] = flip ? [inB, inA] : [inA, inB];
+  // Cyrus-Beck: the segment's stretch inside the ring is [t0, t1].
+  let t0 = 0, t1 = 1, e0 = -1, e1 = -1;
+  const dx = q[0] - p[0], dy = q[1] - p[1];
+  for (let i = 0; i < poly.length; i++) {
+    const c = poly[i], d = poly[(i + 1) % poly.length];
+    const nx = c[1] - d[1], ny = d[0] - c[0]; // inward normal
+    const num = nx * (p[0] - c[0]) + ny * (p[1] - c[1]);
+    const den = nx * dx + ny * dy;
+    if (den === 0) {
+      if (num <= 0) return [];
+      continue;
+    }
+    const t = -num / den;
+    if (den > 0) { if (t > t0) { t0 = t; e0 = i; } } else if (t < t1) { t1 = t; e1 = i; }
+  }
+  const out = [];
+  const at = (t, e) => {
+    const x = p[0] + dx * t, y = p[1] + dy * t;
+    const c = poly[e], d = poly[(e + 1) % poly.length];
+    const len2 = (d[0] - c[0]) ** 2 + (d[1] - c[1]) ** 2;
+    return { pt: [round4(x), round4(y)], edge: e, s: ((x - c[0]) * (d[0] - c[0]) + (y - c[1]) * (d[1] - c[1])) / len2 };
+  };
+  if (!inP && !inQ) {
+    if (!(t1 - t0 > 1e-12) || e0 < 0 || e1 < 0) return [];
+    out.push(at(t0, e0), at(t1, e1));
+  } else if (!inP) {
+    out.push(at(Math.min(Math.max(t0, 0), 1), e0 < 0 ? nearestEdge(p, poly) : e0));
+  } else {
+    out.push(at(Math.min(Math.max(t1, 0), 1), e1 < 0 ? nearestEdge(q, poly) : e1));
+  }
+  return flip ? out.reverse() : out;
+}
+
+function nearestEdge(p, poly) {
+  let best = 0, bd = Infinity;
+  for (let i = 0; i < poly.length; i++) {
+    const d = segDist2(p[0], p[1], poly[i], poly[(i + 1) % poly.length]);
+    if (d < bd) { bd = d; best = i; }
+  }
+  return best;
+}
+
+const ptKey = (p) => `${p[0]},${p[1]}`;
+
+// Cuts a convex counter-clockwise ring (a marker) out of the given rings,
+// which may cross it. Returns the marker ring with every crossing point
+// inserted, and for each given ring the rings left of it outside the marker
+// (the ring itself when it does not cross the marker, none when it lies
+// wholly inside). Along the cut, a ring follows the marker's own vertices,
+// so that outline, fill and click test agree on where the marker ends.
+// A ring that only encloses the marker is left whole: markers of enclaves
+// are drawn on top of their surroundings.
+function cutConvex(disc, rings) {
+  const info = rings.map((ring) => {
+    const inside = ring.map((p) => insideConvex(p, disc));
+    const cross = ring.map((a, i) => convexCrossings(a, ring[(i + 1) % ring.length], disc, inside[i], inside[(i + 1) % ring.length]));
+    return { ring, inside, cross };
+  });
+  // The marker's vertices with the crossing points of every ring inserted.
+  const onEdge = disc.map(() => []);
+  for (const r of info) for (const list of r.cross) for (const c of list) onEdge[c.edge].push(c);
+  const dv = [];
+  const seen = new Set();
+  const put = (pt) => { const k = ptKey(pt); if (!seen.has(k)) { seen.add(k); dv.push(pt); } };
+  disc.forEach((v, i) => {
+    put(v);
+    onEdge[i].sort((x, y) => x.s - y.s || x.pt[0] - y.pt[0] || x.pt[1] - y.pt[1]).forEach((c) => put(c.pt));
+  });
+  const dIndex = new Map(dv.map((p, i) => [ptKey(p), i]));
+  const pieces = info.map((r) => subtractConvex(r, dv, dIndex));
+  return { disc: dv, pieces };
+}
+
+function subtractConvex({ ring, inside, cross }, dv, dIndex) {
+  const ccw = signedArea(ring) > 0;
+  // The ring's vertices and crossing points in counter-clockwise order.
+  let seq = [];
+  ring.forEach((p, i) => {
+    seq.push({ pt: p, type: inside[i] ? 'inside' : 'v' });
+    let state = inside[i];
+    for (const c of cross[i]) { state = !state; seq.push({ pt: c.pt, type: state ? 'in' : 'out' }); }
+  });
+  if (!ccw) {
+    seq.reverse();
+    for (const n of seq) if (n.type === 'in' || n.type === 'out') n.type = n.type === 'in' ? 'out' : 'in';
+  }
+  // A graze that enters and leaves at one rounded point is no crossing.
+  seq = seq.filter((n, i) => {
+    const next = seq[(i + 1) % seq.length], prev = seq[(i - 1 + seq.length) % seq.length];
+    if (n.type === 'in' && next.type === 'out' && ptKey(next.pt) === ptKey(n.pt)) return false;
+    if (n.type === 'out' && prev.type === 'in' && ptKey(prev.pt) === ptKey(n.pt)) return false;
+    return true;
+  });
+  if (!seq.some((n) => n.type === 'out')) return seq.some((n) => n.type === 'v') ? [ring] : [];
+  const exits = new Map();
+  seq.forEach((n, i) => { if (n.type === 'out') exits.set(ptKey(n.pt), i); });
+  const done = new Set();
+  const out = [];
+  for (let start = 0; start < seq.length; start++) {
+    if (seq[start].type !== 'out' || done.has(start)) continue;
+    const piece = [];
+    let i = start;
+    for (let guard = 0; ; guard++) {
+      if (guard > seq.length) throw new Error('marker cut does not close');
+      done.add(i);
+      piece.push(seq[i].pt);
+      let j = (i + 1) % seq.length;
+      while (seq[j].type !== 'in') {
+        if (seq[j].type === 'out') throw new Error('marker cut: two exits in a row');
+        piece.push(seq[j].pt);
+        j = (j + 1) % seq.length;
+      }
+      piece.push(seq[j].pt);
+      // Back along the marker's edge to where the ring comes out again.
+      let k = dIndex.get(ptKey(seq[j].pt));
+      if (k === undefined) throw new Error('marker cut: crossing point not on the marker');
+      for (let steps = 0; ; steps++) {
+        if (steps > dv.length) throw new Error('marker cut: no way out along the marker');
+        k = (k - 1 + dv.length) % dv.length;
+        if (exits.has(ptKey(dv[k]))) break;
+        piece.push(dv[k]);
+      }
+      i = exits.get(ptKey(dv[k]));
+      if (i === start) break;
+    }
+    const clean = cleanRing(piece);
+    if (clean.length >= 3 && Math.abs(signedArea(clean)) > 0) out.push(ccw ? clean : clean.reverse());
+  }
+  return out;
+}
+
+module.exports = { signedArea, insideConvex, convexCrossings, cutConvex, ringArea, bbox, pointInRing, pointInRings, edgeDistance, poleOfInaccessibility, simplifyRing, densifyRing, cleanRing, markerRing, round4 };

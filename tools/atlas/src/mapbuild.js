@@ -187,7 +187,54 @@ function applyMarkers(units, ask, px = 12, minPx = 10) {
     placed.push({ lat: flat, lon: flon, r });
     made.push(k);
   }
+  for (const k of made) cutMarker(units, k);
   return made;
+}
+
+// Cuts a marker out of the neighbours whose borders cross it, so that the
+// marker is drawn, filled and clicked whole. The neighbours' new edge runs
+// on the marker's own vertices. A neighbour's part cut in two gains a part;
+// a part that lies wholly under the marker goes, unless it is the unit's
+// only one.
+function cutMarker(units, key) {
+  const marker = units[key].parts[0];
+  const b = marker.bounds;
+  const hits = [];
+  for (const [u, unit] of Object.entries(units)) {
+    if (u === key) continue;
+    unit.parts.forEach((p, i) => {
+      const pb = p.bounds;
+      if (!p.marker && !(pb.e < b.w || pb.w > b.e || pb.n < b.s || pb.s > b.n)) hits.push({ u, i });
+    });
+  }
+  if (!hits.length) return;
+  const { disc, pieces } = geo.cutConvex(marker.ring, hits.map((h) => units[h.u].parts[h.i].ring));
+  if (disc.length > MAX_VERTICES) throw new Error(`marker ${key} has ${disc.length} vertices`);
+  marker.ring = disc;
+  const gone = [];
+  hits.forEach((h, n) => {
+    const unit = units[h.u];
+    const part = unit.parts[h.i];
+    const left = pieces[n];
+    if (left.length === 1 && left[0] === part.ring) return;
+    if (!left.length) {
+      gone.push(h);
+      return;
+    }
+    left.sort((x, y) => geo.ringArea(y) - geo.ringArea(x) || x[0][0] - y[0][0]);
+    const made = left.map((ring) => {
+      if (ring.length > MAX_VERTICES) throw new Error(`${h.u} has ${ring.length} vertices after the cut of marker ${key}`);
+      // The old fill point stays where it is still well inside.
+      const [flat, flon] = part.fill1;
+      const still = geo.pointInRing(flon, flat, ring) && geo.edgeDistance(flon, flat, [ring], Math.cos(flat * Math.PI / 180)) > part.inner / 2;
+      const pole = still ? null : geo.poleOfInaccessibility([ring, ...part.holes], [], 0.002);
+      const fill = still ? part.fill1 : [geo.round4(pole.lat), geo.round4(pole.lon)];
+      return { ring, holes: part.holes, fill1: fill, fill2: fill, bounds: geo.bbox([ring]), inner: still ? part.inner : pole.dist };
+    });
+    unit.parts[h.i] = made[0];
+    unit.parts.push(...made.slice(1));
+  });
+  for (const h of gone.sort((x, y) => y.i - x.i)) if (units[h.u].parts.length > 1) units[h.u].parts.splice(h.i, 1);
 }
 
 module.exports = { buildMapUnits, buildLakes, applyMarkers, polygonsOf, MAX_VERTICES };

@@ -72,18 +72,61 @@ const CITY_NAMES = {
   Edinburgh: [null, null, 'Édimbourg', null, 'Edimburgo', 'Edimburgo', null, null, 'Edimburgo'],
 };
 
+const LANGS = ['sv', 'en', 'fr', 'de', 'es', 'it', 'da', 'nl', 'pt'];
+
+function fold(name) {
+  return name.normalize('NFD').replace(/[\u0300-\u036f]/g, '').replace(/[-_'’.]/g, ' ').replace(/\s+/g, ' ').trim().toLowerCase();
+}
+
+// The names of the cities that give a time zone its name, from CLDR's
+// exemplar cities: "country|folded name" -> a name per language, null where
+// the language's data names none of its own. A zone is found under the
+// city of its identifier and under its English exemplar, in the country
+// that CLDR's Windows zone table gives it.
+function zoneCityNames() {
+  const countryOf = {};
+  for (const { mapZone: z } of require('cldr-core/supplemental/windowsZones.json').supplemental.windowsZones.mapTimezones) {
+    if (!/^[A-Z]{2}$/.test(z._territory) || z._territory === 'ZZ') continue;
+    for (const id of z._type.split(' ')) countryOf[id] = countryOf[id] || z._territory;
+  }
+  const exemplar = LANGS.map((l) => {
+    const out = {};
+    const walk = (node, id) => {
+      if (node.exemplarCity !== undefined && node._type === 'zone') { out[id] = node.exemplarCity; return; }
+      for (const [k, v] of Object.entries(node)) if (v && typeof v === 'object') walk(v, id ? `${id}/${k}` : k);
+    };
+    walk(require(`cldr-dates-full/main/${l}/timeZoneNames.json`).main[l].dates.timeZoneNames.zone, '');
+    return out;
+  });
+  const table = new Map();
+  for (const [id, a2] of Object.entries(countryOf).sort()) {
+    const names = exemplar.map((e) => e[id] || null);
+    if (!names.some(Boolean)) continue;
+    const own = id.split('/').pop().replace(/_/g, ' ');
+    for (const n of new Set([own, names[1]].filter(Boolean))) {
+      const k = `${a2}|${fold(n)}`;
+      if (!table.has(k)) table.set(k, names);
+    }
+  }
+  return table;
+}
+
 const KEEP_CODES = new Set(['PPLC', 'PPLA', 'PPLA2', 'PPLA3', 'PPLA4', 'PPL', 'PPLG']);
 
-function cityNames(city) {
+// A city's names: CLDR's exemplar city where the language has one, then the
+// table above, then the GeoNames name.
+function cityNames(city, zones) {
+  const z = zones.get(`${city.country}|${fold(city.name)}`);
   const t = CITY_NAMES[city.name];
-  return Array.from({ length: 9 }, (_, i) => (t && t[i]) || city.name);
+  return LANGS.map((_, i) => (z && z[i]) || (t && t[i]) || city.name);
 }
 
 /**
  * countries: key -> {key, a2, page}; subdivisionOf(country, lon, lat) -> key or null;
- * subdivided: set of country keys that some map divides.
+ * subdivided: set of country keys that some map divides; zones: the names of
+ * time zone cities (zoneCityNames).
  */
-function buildPlaces(cities, countries, subdivisionOf, subdivided) {
+function buildPlaces(cities, countries, subdivisionOf, subdivided, zones = zoneCityNames()) {
   const byA2 = {};
   for (const c of Object.values(countries)) if (c.a2 && !byA2[c.a2]) byA2[c.a2] = c;
   const perCountry = {};
@@ -121,7 +164,7 @@ function buildPlaces(cities, countries, subdivisionOf, subdivided) {
     else if (subcap || city.population >= 300000) level = 4;
     else level = 5;
     places.push({
-      key: `G${city.cityId}`, names: cityNames(city), level, cat1: capital, cat2: subcap,
+      key: `G${city.cityId}`, names: cityNames(city, zones), cldrNames: zones.has(`${city.country}|${fold(city.name)}`), level, cat1: capital, cat2: subcap,
       group1: country.key, group2: sub || '', group3: country.page,
       lat: geo.round4(lat), lon: geo.round4(lon), population: city.population,
     });
@@ -134,4 +177,4 @@ function buildPlaces(cities, countries, subdivisionOf, subdivided) {
   return places;
 }
 
-module.exports = { buildPlaces };
+module.exports = { buildPlaces, zoneCityNames };

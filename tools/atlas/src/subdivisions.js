@@ -1,8 +1,7 @@
 'use strict';
 // First-level divisions of the countries that some map divides: the
-// Natural Earth unit names mapped to ISO 3166-2 codes and to the names shown.
-// Unless a row gives nine names, a division is called by its own local name
-// in every language.
+// Natural Earth unit names mapped to ISO 3166-2 codes, and the divisions'
+// names in the nine languages.
 
 const US = {
   Alabama: 'AL', Alaska: 'AK', Arizona: 'AZ', Arkansas: 'AR', California: 'CA', Colorado: 'CO', Connecticut: 'CT',
@@ -123,16 +122,17 @@ const DIVIDE = {
   GBR: (p) => (GB_GU[p.gu_a3] ? `GB-${GB_GU[p.gu_a3]}` : false),
 };
 
-// Names of the divisions (one local name unless nine are given).
+// Local names of the divisions.
 const NAMES = {};
 const one = (prefix, table, rename = {}) => {
   for (const [n, c] of Object.entries(table)) if (c && n !== 'null' && !NAMES[`${prefix}-${c}`]) NAMES[`${prefix}-${c}`] = rename[c] || n;
 };
 one('US', US); one('CA', CA); one('MX', MX, { CMX: 'Ciudad de México', MEX: 'Estado de México' }); one('BR', BR);
-one('AU', AU); one('IN', IN, { DH: 'Dadra, Nagar Haveli, Daman and Diu', OD: 'Odisha', UK: 'Uttarakhand' });
+one('AU', AU, { NSW: 'New South Wales', TAS: 'Tasmania' }); one('IN', IN, { DH: 'Dadra, Nagar Haveli, Daman and Diu', OD: 'Odisha', UK: 'Uttarakhand' });
 one('DE', DE); one('SE', SE, { T: 'Örebro' }); one('NO', NO); one('ES', ES_WOE, { CN: 'Canarias', AS: 'Asturias', MD: 'Madrid', MC: 'Murcia', NC: 'Navarra', IB: 'Islas Baleares' });
 Object.assign(NAMES, {
-  'PL-DS': 'Dolnoslaskie', 'PL-KP': 'Kujawsko-Pomorskie', 'PL-LU': 'Lubelskie', 'PL-LB': 'Lubuskie', 'PL-LD': 'Łódzkie',
+  'GB-ENG': 'England', 'GB-SCT': 'Scotland', 'GB-WLS': 'Wales', 'GB-NIR': 'Northern Ireland',
+  'PL-DS': 'Dolnośląskie', 'PL-KP': 'Kujawsko-Pomorskie', 'PL-LU': 'Lubelskie', 'PL-LB': 'Lubuskie', 'PL-LD': 'Łódzkie',
   'PL-MA': 'Małopolskie', 'PL-MZ': 'Mazowieckie', 'PL-OP': 'Opolskie', 'PL-PK': 'Podkarpackie', 'PL-PD': 'Podlaskie',
   'PL-PM': 'Pomorskie', 'PL-SL': 'Śląskie', 'PL-SK': 'Świętokrzyskie', 'PL-WN': 'Warmińsko-Mazurskie',
   'PL-WP': 'Wielkopolskie', 'PL-ZP': 'Zachodniopomorskie',
@@ -144,8 +144,11 @@ Object.assign(NAMES, {
   'IT-57': 'Marche', 'IT-62': 'Lazio', 'IT-65': 'Abruzzo', 'IT-67': 'Molise', 'IT-72': 'Campania', 'IT-75': 'Puglia',
   'IT-77': 'Basilicata', 'IT-78': 'Calabria', 'IT-82': 'Sicilia', 'IT-88': 'Sardegna',
 });
+
+// The names players know in their own language, where they differ from the
+// local one; null takes CLDR's name for the language, else the local name.
 // sv, en, fr, de, es, it, da, nl, pt
-const NINE = {
+const OWN = {
   'GB-ENG': ['England', 'England', 'Angleterre', 'England', 'Inglaterra', 'Inghilterra', 'England', 'Engeland', 'Inglaterra'],
   'GB-SCT': ['Skottland', 'Scotland', 'Écosse', 'Schottland', 'Escocia', 'Scozia', 'Skotland', 'Schotland', 'Escócia'],
   'GB-WLS': ['Wales', 'Wales', 'Pays de Galles', 'Wales', 'Gales', 'Galles', 'Wales', 'Wales', 'País de Gales'],
@@ -156,29 +159,138 @@ const NINE = {
   'DE-SN': ['Sachsen', 'Saxony', 'Saxe', 'Sachsen', 'Sajonia', 'Sassonia', 'Sachsen', 'Saksen', 'Saxônia'],
   'DE-TH': ['Thüringen', 'Thuringia', 'Thuringe', 'Thüringen', 'Turingia', 'Turingia', 'Thüringen', 'Thüringen', 'Turíngia'],
   'DE-HE': ['Hessen', 'Hesse', 'Hesse', 'Hessen', 'Hesse', 'Assia', 'Hessen', 'Hessen', 'Hesse'],
+  'DE-MV': [null, 'Mecklenburg-Western Pomerania', 'Mecklembourg-Poméranie-Occidentale', null, 'Mecklemburgo-Pomerania Occidental', 'Meclemburgo-Pomerania Anteriore', null, 'Mecklenburg-Voor-Pommeren', 'Meclemburgo-Pomerânia Ocidental'],
+  'DE-RP': [null, null, 'Rhénanie-Palatinat', null, 'Renania-Palatinado', 'Renania-Palatinato', null, 'Rijnland-Palts', 'Renânia-Palatinado'],
+  'DE-ST': [null, null, 'Saxe-Anhalt', null, 'Sajonia-Anhalt', 'Sassonia-Anhalt', null, 'Saksen-Anhalt', 'Saxônia-Anhalt'],
+  'DE-SL': [null, null, 'Sarre', null, 'Sarre', null, null, null, 'Sarre'],
+  'DE-HH': [null, null, 'Hambourg', null, 'Hamburgo', 'Amburgo', null, null, 'Hamburgo'],
+  'DE-BE': [null, null, null, null, 'Berlín', 'Berlino', null, null, 'Berlim'],
+  'DE-HB': [null, null, 'Brême', null, null, 'Brema', null, null, null],
+  'DE-BB': [null, null, 'Brandebourg', null, 'Brandeburgo', 'Brandeburgo', null, null, 'Brandemburgo'],
+  'DE-SH': [null, null, null, null, null, null, 'Slesvig-Holsten', null, null],
   'IT-82': ['Sicilien', 'Sicily', 'Sicile', 'Sizilien', 'Sicilia', 'Sicilia', 'Sicilien', 'Sicilië', 'Sicília'],
   'IT-88': ['Sardinien', 'Sardinia', 'Sardaigne', 'Sardinien', 'Cerdeña', 'Sardegna', 'Sardinien', 'Sardinië', 'Sardenha'],
   'IT-52': ['Toscana', 'Tuscany', 'Toscane', 'Toskana', 'Toscana', 'Toscana', 'Toscana', 'Toscane', 'Toscana'],
   'IT-25': ['Lombardiet', 'Lombardy', 'Lombardie', 'Lombardei', 'Lombardía', 'Lombardia', 'Lombardiet', 'Lombardije', 'Lombardia'],
   'IT-21': ['Piemonte', 'Piedmont', 'Piémont', 'Piemont', 'Piamonte', 'Piemonte', 'Piemonte', 'Piëmont', 'Piemonte'],
+  'IT-23': ['Aostadalen', null, 'Vallée d\'Aoste', 'Aostatal', 'Valle de Aosta', null, 'Aostadalen', null, 'Vale de Aosta'],
+  'IT-32': ['Trentino-Sydtyrolen', null, 'Trentin-Haut-Adige', 'Trentino-Südtirol', 'Trentino-Alto Adigio', null, 'Trentino-Sydtyrol', 'Trentino-Zuid-Tirol', 'Trentino-Alto Ádige'],
+  'IT-36': [null, 'Friuli-Venezia Giulia', 'Frioul-Vénétie julienne', 'Friaul-Julisch Venetien', 'Friuli-Venecia Julia', null, null, null, 'Friul-Veneza Júlia'],
+  'IT-34': [null, null, 'Vénétie', 'Venetien', 'Véneto', null, null, null, 'Vêneto'],
+  'IT-42': ['Ligurien', null, 'Ligurie', 'Ligurien', null, null, 'Ligurien', 'Ligurië', 'Ligúria'],
+  'IT-45': [null, null, 'Émilie-Romagne', null, 'Emilia-Romaña', null, null, null, 'Emília-Romanha'],
+  'IT-55': ['Umbrien', null, 'Ombrie', 'Umbrien', null, null, 'Umbrien', 'Umbrië', 'Úmbria'],
+  'IT-57': [null, null, 'Marches', 'Marken', 'Marcas', null, null, null, 'Marcas'],
+  'IT-62': [null, null, 'Latium', 'Latium', 'Lacio', null, null, null, 'Lácio'],
+  'IT-65': [null, null, 'Abruzzes', 'Abruzzen', 'Abruzos', null, null, 'Abruzzen', 'Abruzos'],
+  'IT-72': ['Kampanien', null, 'Campanie', 'Kampanien', null, null, 'Campanien', 'Campanië', 'Campânia'],
+  'IT-75': ['Apulien', null, 'Pouilles', 'Apulien', 'Apulia', null, 'Apulien', 'Apulië', 'Apúlia'],
+  'IT-77': [null, null, 'Basilicate', 'Basilikata', null, null, null, null, null],
+  'IT-78': ['Kalabrien', null, 'Calabre', 'Kalabrien', null, null, 'Calabrien', 'Calabrië', 'Calábria'],
   'ES-AN': ['Andalusien', 'Andalusia', 'Andalousie', 'Andalusien', 'Andalucía', 'Andalusia', 'Andalusien', 'Andalusië', 'Andaluzia'],
   'ES-CT': ['Katalonien', 'Catalonia', 'Catalogne', 'Katalonien', 'Cataluña', 'Catalogna', 'Catalonien', 'Catalonië', 'Catalunha'],
   'ES-PV': ['Baskien', 'Basque Country', 'Pays basque', 'Baskenland', 'País Vasco', 'Paesi Baschi', 'Baskerlandet', 'Baskenland', 'País Basco'],
   'ES-CN': ['Kanarieöarna', 'Canary Islands', 'Îles Canaries', 'Kanarische Inseln', 'Canarias', 'Canarie', 'De Kanariske Øer', 'Canarische Eilanden', 'Canárias'],
+  'ES-AR': ['Aragonien', null, 'Aragon', 'Aragonien', null, 'Aragona', 'Aragonien', null, 'Aragão'],
+  'ES-AS': ['Asturien', null, 'Asturies', 'Asturien', null, null, 'Asturien', 'Asturië', 'Astúrias'],
+  'ES-IB': ['Balearerna', null, 'Îles Baléares', 'Balearen', null, 'Isole Baleari', 'Balearerne', 'Balearen', 'Ilhas Baleares'],
+  'ES-CL': ['Kastilien och León', null, 'Castille-et-León', 'Kastilien und León', null, 'Castiglia e León', null, 'Castilië en León', 'Castela e Leão'],
+  'ES-CM': ['Kastilien-La Mancha', null, 'Castille-La Manche', 'Kastilien-La Mancha', null, 'Castiglia-La Mancia', null, 'Castilië-La Mancha', 'Castela-Mancha'],
+  'ES-GA': ['Galicien', null, 'Galice', 'Galicien', null, null, 'Galicien', 'Galicië', 'Galiza'],
+  'ES-CB': ['Kantabrien', null, 'Cantabrie', 'Kantabrien', null, null, 'Cantabrien', 'Cantabrië', 'Cantábria'],
+  'ES-EX': [null, null, 'Estrémadure', null, null, null, null, null, 'Estremadura'],
+  'ES-MC': [null, 'Murcia', 'Murcie', null, null, null, null, null, 'Múrcia'],
+  'ES-MD': [null, 'Madrid', null, null, null, null, null, null, null],
+  'ES-NC': [null, 'Navarre', 'Navarre', null, null, null, null, null, null],
+  'ES-VC': ['Valencia', null, 'Communauté valencienne', 'Valencianische Gemeinschaft', null, 'Comunità Valenciana', 'Valencia', 'Valencia', 'Comunidade Valenciana'],
   'FR-BRE': ['Bretagne', 'Brittany', 'Bretagne', 'Bretagne', 'Bretaña', 'Bretagna', 'Bretagne', 'Bretagne', 'Bretanha'],
   'FR-NOR': ['Normandie', 'Normandy', 'Normandie', 'Normandie', 'Normandía', 'Normandia', 'Normandiet', 'Normandië', 'Normandia'],
   'FR-COR': ['Korsika', 'Corsica', 'Corse', 'Korsika', 'Córcega', 'Corsica', 'Korsika', 'Corsica', 'Córsega'],
+  'FR-OCC': ['Occitanien', 'Occitania', null, 'Okzitanien', 'Occitania', 'Occitania', 'Occitanien', 'Occitanië', 'Occitânia'],
+  'FR-BFC': [null, null, null, 'Burgund-Franche-Comté', 'Borgoña-Franco Condado', 'Borgogna-Franca Contea', null, null, 'Borgonha-Franco-Condado'],
+  'FR-NAQ': [null, null, null, null, 'Nueva Aquitania', 'Nuova Aquitania', null, null, 'Nova Aquitânia'],
+  'FR-CVL': [null, null, null, null, 'Centro-Valle de Loira', 'Centro-Valle della Loira', null, null, 'Centro-Vale do Loire'],
+  'FR-PDL': [null, 'Pays de la Loire', null, null, 'País del Loira', 'Paesi della Loira', null, null, 'País do Loire'],
+  'FR-ARA': [null, null, null, null, 'Auvernia-Ródano-Alpes', 'Alvernia-Rodano-Alpi', null, null, 'Auvérnia-Ródano-Alpes'],
+  'FR-PAC': [null, 'Provence-Alpes-Côte d\'Azur', null, null, 'Provenza-Alpes-Costa Azul', 'Provenza-Alpi-Costa Azzurra', null, null, 'Provença-Alpes-Costa Azul'],
+  'FR-IDF': [null, 'Île-de-France', null, null, 'Isla de Francia', null, null, null, null],
+  'FR-GES': [null, 'Grand Est', null, null, null, null, null, null, null],
+  'PL-DS': ['Nedre Schlesien', null, 'Basse-Silésie', 'Niederschlesien', 'Baja Silesia', 'Bassa Slesia', 'Nedre Schlesien', 'Neder-Silezië', 'Baixa Silésia'],
+  'PL-SL': ['Schlesien', null, 'Silésie', 'Schlesien', 'Silesia', 'Slesia', 'Schlesien', 'Silezië', 'Silésia'],
+  'PL-MZ': ['Masovien', null, 'Mazovie', 'Masowien', 'Mazovia', 'Masovia', 'Masovien', 'Mazovië', 'Mazóvia'],
+  'PL-MA': ['Lillpolen', null, 'Petite-Pologne', 'Kleinpolen', 'Pequeña Polonia', 'Piccola Polonia', 'Lillepolen', 'Klein-Polen', 'Pequena Polônia'],
+  'PL-WP': ['Storpolen', null, 'Grande-Pologne', 'Großpolen', 'Gran Polonia', 'Grande Polonia', 'Storpolen', 'Groot-Polen', 'Grande Polônia'],
+  'PL-PM': ['Pommern', null, 'Poméranie', 'Pommern', 'Pomerania', 'Pomerania', 'Pommern', 'Pommeren', 'Pomerânia'],
+  'PL-ZP': ['Västpommern', null, 'Poméranie-Occidentale', 'Westpommern', 'Pomerania Occidental', 'Pomerania Occidentale', 'Vestpommern', 'West-Pommeren', 'Pomerânia Ocidental'],
+  'PL-KP': ['Kujavien-Pommern', null, 'Couïavie-Poméranie', 'Kujawien-Pommern', 'Cuyavia y Pomerania', 'Cuiavia-Pomerania', 'Kujavien-Pommern', 'Koejavië-Pommeren', 'Cujávia-Pomerânia'],
+  'PL-WN': ['Ermland-Masuren', null, 'Varmie-Mazurie', 'Ermland-Masuren', 'Varmia y Masuria', 'Varmia-Masuria', 'Ermland-Masuren', 'Ermland-Mazurië', 'Vármia-Masúria'],
+  'PL-SK': [null, 'Świętokrzyskie', null, null, null, null, null, null, null],
   'CA-QC': ['Québec', 'Quebec', 'Québec', 'Québec', 'Quebec', 'Québec', 'Québec', 'Quebec', 'Quebec'],
   'CA-BC': ['British Columbia', 'British Columbia', 'Colombie-Britannique', 'British Columbia', 'Columbia Británica', 'Columbia Britannica', 'British Columbia', 'Brits-Columbia', 'Colúmbia Britânica'],
+  'CA-NL': ['Newfoundland och Labrador', null, 'Terre-Neuve-et-Labrador', 'Neufundland und Labrador', 'Terranova y Labrador', 'Terranova e Labrador', 'Newfoundland og Labrador', 'Newfoundland en Labrador', 'Terra Nova e Labrador'],
+  'CA-NT': [null, null, 'Territoires du Nord-Ouest', 'Nordwest-Territorien', 'Territorios del Noroeste', 'Territori del Nord-Ovest', null, null, 'Territórios do Noroeste'],
+  'CA-NS': [null, null, 'Nouvelle-Écosse', null, 'Nueva Escocia', 'Nuova Scozia', null, null, 'Nova Escócia'],
+  'CA-NB': [null, null, 'Nouveau-Brunswick', null, 'Nuevo Brunswick', 'Nuovo Brunswick', null, null, 'Nova Brunswick'],
+  'CA-PE': [null, null, 'Île-du-Prince-Édouard', null, 'Isla del Príncipe Eduardo', 'Isola del Principe Edoardo', null, 'Prins Edwardeiland', 'Ilha do Príncipe Eduardo'],
   'US-CA': ['Kalifornien', 'California', 'Californie', 'Kalifornien', 'California', 'California', 'Californien', 'Californië', 'Califórnia'],
   'US-NY': ['New York', 'New York', 'État de New York', 'New York', 'Nueva York', 'New York', 'New York', 'New York', 'Nova York'],
+  'US-NC': [null, null, 'Caroline du Nord', null, 'Carolina del Norte', 'Carolina del Nord', null, null, 'Carolina do Norte'],
+  'US-SC': [null, null, 'Caroline du Sud', null, 'Carolina del Sur', 'Carolina del Sud', null, null, 'Carolina do Sul'],
+  'US-ND': [null, null, 'Dakota du Nord', null, 'Dakota del Norte', 'Dakota del Nord', null, null, 'Dakota do Norte'],
+  'US-SD': [null, null, 'Dakota du Sud', null, 'Dakota del Sur', 'Dakota del Sud', null, null, 'Dakota do Sul'],
+  'US-WV': [null, null, 'Virginie-Occidentale', null, 'Virginia Occidental', 'Virginia Occidentale', null, null, 'Virgínia Ocidental'],
+  'US-VA': [null, null, 'Virginie', null, null, null, null, null, 'Virgínia'],
+  'US-PA': [null, null, 'Pennsylvanie', null, 'Pensilvania', null, null, null, 'Pensilvânia'],
+  'US-LA': [null, null, 'Louisiane', null, 'Luisiana', null, null, null, 'Luisiana'],
+  'US-GA': [null, null, 'Géorgie', null, null, null, null, null, 'Geórgia'],
+  'US-FL': [null, null, 'Floride', null, null, null, null, null, 'Flórida'],
+  'US-NM': [null, null, 'Nouveau-Mexique', null, 'Nuevo México', 'Nuovo Messico', null, null, 'Novo México'],
+  'US-NJ': [null, null, null, null, 'Nueva Jersey', null, null, null, 'Nova Jérsei'],
+  'US-NH': [null, null, null, null, 'Nuevo Hampshire', null, null, null, 'Nova Hampshire'],
+  'US-HI': [null, null, 'Hawaï', null, 'Hawái', null, null, null, 'Havaí'],
+  'US-DC': [null, 'District of Columbia', 'District de Columbia', null, 'Distrito de Columbia', 'Distretto di Columbia', null, null, 'Distrito de Colúmbia'],
+  'MX-CMX': ['Mexico City', 'Mexico City', 'Mexico', 'Mexiko-Stadt', 'Ciudad de México', 'Città del Messico', 'Mexico City', 'Mexico-Stad', 'Cidade do México'],
+  'MX-MEX': [null, null, 'État de Mexico', null, null, 'Stato del Messico', null, null, 'Estado do México'],
+  'MX-BCN': [null, null, 'Basse-Californie', null, null, 'Bassa California', null, null, 'Baixa Califórnia'],
+  'MX-BCS': [null, null, 'Basse-Californie du Sud', null, null, 'Bassa California del Sud', null, null, 'Baixa Califórnia do Sul'],
+  'AU-NSW': [null, null, 'Nouvelle-Galles du Sud', null, 'Nueva Gales del Sur', 'Nuovo Galles del Sud', null, 'Nieuw-Zuid-Wales', 'Nova Gales do Sul'],
+  'AU-WA': [null, null, 'Australie-Occidentale', null, 'Australia Occidental', 'Australia Occidentale', null, 'West-Australië', 'Austrália Ocidental'],
+  'AU-SA': [null, null, 'Australie-Méridionale', null, 'Australia Meridional', 'Australia Meridionale', null, 'Zuid-Australië', 'Austrália Meridional'],
+  'AU-NT': [null, null, 'Territoire du Nord', null, 'Territorio del Norte', 'Territorio del Nord', null, 'Noordelijk Territorium', 'Território do Norte'],
+  'AU-TAS': ['Tasmanien', null, 'Tasmanie', 'Tasmanien', null, null, 'Tasmanien', 'Tasmanië', 'Tasmânia'],
+  'AU-ACT': [null, null, 'Territoire de la capitale australienne', null, 'Territorio de la Capital Australiana', 'Territorio della Capitale Australiana', null, 'Australisch Hoofdstedelijk Territorium', 'Território da Capital Australiana'],
+  'IN-WB': ['Västbengalen', null, 'Bengale-Occidental', 'Westbengalen', 'Bengala Occidental', 'Bengala Occidentale', 'Vestbengalen', 'West-Bengalen', 'Bengala Ocidental'],
+  'IN-JK': ['Jammu och Kashmir', null, 'Jammu-et-Cachemire', 'Jammu und Kashmir', 'Jammu y Cachemira', 'Jammu e Kashmir', 'Jammu og Kashmir', 'Jammu en Kasjmir', 'Jammu e Caxemira'],
+  'IN-PB': [null, null, 'Pendjab', null, 'Punyab', null, null, null, null],
+  'IN-AN': ['Andamanerna och Nikobarerna', null, 'Îles Andaman-et-Nicobar', 'Andamanen und Nikobaren', 'Islas Andamán y Nicobar', 'Isole Andamane e Nicobare', 'Andamanerne og Nikobarerne', 'Andamanen en Nicobaren', 'Ilhas Andamão e Nicobar'],
 };
 
-function subdivisionNames(key) {
-  if (NINE[key]) return NINE[key].slice();
-  const n = NAMES[key];
-  if (!n) throw new Error(`no name for division ${key}`);
-  return Array(9).fill(n);
+// CLDR's subdivision names (English for every division, a few in the other
+// languages), keyed by CLDR's code: ISO 3166-2 in lower case without the
+// hyphen, except Poland's voivodeships, which CLDR keeps under their older
+// numeric codes.
+const LANGS = ['sv', 'en', 'fr', 'de', 'es', 'it', 'da', 'nl', 'pt'];
+const CLDR = LANGS.map((l) => require(`cldr-subdivisions-full/subdivisions/${l}/${l}.json`).subdivisions.localeDisplayNames.subdivisions);
+const PL_CLDR = {
+  DS: '02', KP: '04', LU: '06', LB: '08', LD: '10', MA: '12', MZ: '14', OP: '16', PK: '18', PD: '20', PM: '22', SL: '24',
+  SK: '26', WN: '28', WP: '30', ZP: '32',
+};
+function cldrCode(key) {
+  const [c, s] = key.split('-');
+  return c === 'PL' ? `pl${PL_CLDR[s]}` : `${c}${s}`.toLowerCase();
+}
+function cldrName(key, li) {
+  const n = CLDR[li][cldrCode(key)];
+  return n ? n.replace(/[’‘]/g, '\'').replace(/[–—]/g, '-') : null;
+}
+
+// Names of a division in the nine languages: our own table first, then CLDR,
+// then the local name.
+function subdivisionNames(key, own = OWN, cldr = cldrName) {
+  const local = NAMES[key];
+  if (!local) throw new Error(`no name for division ${key}`);
+  const o = own[key] || [];
+  return LANGS.map((_, li) => o[li] || cldr(key, li) || local);
 }
 
 const FLAG = { 'GB-ENG': 'gb-eng', 'GB-SCT': 'gb-sct', 'GB-WLS': 'gb-wls', 'GB-NIR': 'gb-nir', 'ES-CT': 'es-ct', 'ES-GA': 'es-ga', 'ES-PV': 'es-pv' };
@@ -187,4 +299,4 @@ function subdivisionFlag(key, flags) {
   return f && flags.has(f) ? `${f}.bmp` : '';
 }
 
-module.exports = { DIVIDE, subdivisionNames, subdivisionFlag };
+module.exports = { DIVIDE, subdivisionNames, subdivisionFlag, NAMES, OWN, cldrName };

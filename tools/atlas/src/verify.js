@@ -7,9 +7,28 @@
 // nothing to mend; what it still finds then fails the build.
 const { spawnSync } = require('child_process');
 
-function runCheck(checker, dir) {
-  const r = spawnSync(checker, [dir], { encoding: 'utf8', maxBuffer: 256 * 1024 * 1024, env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
+let lastMarkers = [];
+
+// How much of the markers the last check run painted: the views checked, the
+// smallest share painted and the views of markers not painted whole.
+function markerFigures() {
+  let least = 1, partial = 0;
+  for (const l of lastMarkers) {
+    const m = / (\d+) of (\d+) pixels painted/.exec(l);
+    if (!m || Number(m[2]) === 0) continue;
+    const share = Number(m[1]) / Number(m[2]);
+    least = Math.min(least, share);
+    if (share < 1) partial++;
+  }
+  return { views: lastMarkers.length, leastPainted: Math.round(least * 1000) / 1000, partial };
+}
+
+// `markers`: a file listing the markers ("MAP KEY" a line), which must be
+// painted whole.
+function runCheck(checker, dir, markers) {
+  const r = spawnSync(checker, markers ? [dir, '--markers', markers] : [dir], { encoding: 'utf8', maxBuffer: 256 * 1024 * 1024, env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
   if (r.status !== 0 && r.status !== 1) throw new Error(`atlas-check failed: ${r.stderr}`);
+  lastMarkers = r.stdout.split('\n').filter((l) => l.startsWith('MARKER '));
   return r.stdout.split('\n').filter((l) => /^(FILL|LAKEFILL|SEA|LAKESEA|DROPSEA|FAIL) /.test(l));
 }
 
@@ -59,14 +78,14 @@ function applyMends(lines, data) {
 function verify(checker, dir, data, write, log) {
   let lines = [];
   for (let round = 1; round <= 6; round++) {
-    lines = runCheck(checker, dir);
+    lines = runCheck(checker, dir, data.markers);
     log(`drawing check ${round}: ${lines.length} findings`);
     if (!lines.length) break;
     const { mended, left } = applyMends(lines, data);
     write();
     if (!mended) { lines = left; break; }
   }
-  if (lines.length) lines = runCheck(checker, dir);
+  if (lines.length) lines = runCheck(checker, dir, data.markers);
   // A lake that stays partly unpainted is only reported: two fill points
   // cannot reach every basin of a chain of lakes, and a piece of a lake cut
   // off by borders may find no sea point that is safe on every map of its
@@ -74,7 +93,9 @@ function verify(checker, dir, data, write, log) {
   const faults = lines.filter((l) => !l.startsWith('LAKEFILL ') && !l.startsWith('LAKESEA '));
   for (const l of lines) log(`${faults.includes(l) ? 'unresolved' : 'note'}: ${l}`);
   if (faults.length) process.exitCode = 1;
-  return { unresolved: faults.length, notes: lines.length - faults.length };
+  const markers = markerFigures();
+  log(`markers: ${markers.views} views, least painted ${markers.leastPainted}, ${markers.partial} not whole`);
+  return { unresolved: faults.length, notes: lines.length - faults.length, markers };
 }
 
 module.exports = { verify, applyMends };

@@ -223,3 +223,86 @@ test('places: one capital per country, levels by size, division capitals and the
   // Sorted by level, then population.
   for (let i = 1; i < places.length; i++) assert.ok(places[i - 1].level <= places[i].level);
 });
+
+test('a marker is cut out of the neighbours whose borders cross it', () => {
+  const disc = geo.markerRing(0, 0, 1);
+  // Two neighbours share the border x = 0.3 through the marker; one runs clockwise.
+  const west = [[-5, -5], [0.3, -5], [0.3, 5], [-5, 5]];
+  const east = [[0.3, -5], [0.3, 5], [5, 5], [5, -5]];
+  const strip = [[-5, 3], [5, 3], [5, 3.2], [-5, 3.2]];
+  const { disc: d, pieces } = geo.cutConvex(disc, [west, east, strip]);
+  const area = (rings) => rings.reduce((s, r) => s + Math.abs(geo.signedArea(r)), 0);
+  assert.ok(Math.abs(area(pieces[0]) + area(pieces[1]) + geo.signedArea(d) - 100) < 1e-3, 'nothing lost, nothing overlaps');
+  assert.ok(geo.signedArea(pieces[0][0]) > 0 && geo.signedArea(pieces[1][0]) < 0, 'each keeps its direction');
+  // The border's two crossing points are vertices of the marker and of both neighbours.
+  const key = (p) => p.join(',');
+  const crossings = d.filter((p) => p[0] === 0.3).map(key);
+  assert.strictEqual(crossings.length, 2);
+  for (const r of [pieces[0][0], pieces[1][0]]) for (const c of crossings) assert.ok(r.map(key).includes(c));
+  // Along the cut the neighbours run on the marker's own vertices.
+  const dKeys = new Set(d.map(key));
+  for (const r of [pieces[0][0], pieces[1][0]]) for (const p of r) assert.ok(dKeys.has(key(p)) || !geo.insideConvex(p, disc) && Math.abs(p[0]) >= 0.3);
+  assert.deepStrictEqual(pieces[2], [strip], 'a ring that misses the marker stays as it is');
+  // A thin strip through the marker falls in two; one inside goes; one around it stays.
+  assert.strictEqual(geo.cutConvex(disc, [[[-5, -0.1], [5, -0.1], [5, 0.1], [-5, 0.1]]]).pieces[0].length, 2);
+  const around = [[-9, -9], [9, -9], [9, 9], [-9, 9]];
+  const { pieces: p2 } = geo.cutConvex(disc, [around, [[-0.1, -0.1], [0.1, -0.1], [0, 0.1]]]);
+  assert.deepStrictEqual(p2, [[around], []]);
+});
+
+test('markers replace areas too small to click and are cut out of their neighbours', () => {
+  const { applyMarkers } = require('../src/mapbuild');
+  const part = (ring) => { const b = geo.bbox([ring]); const c = [(b.n + b.s) / 2, (b.e + b.w) / 2]; return { ring, holes: [], fill1: c, fill2: c, bounds: b, inner: 1 }; };
+  const units = {
+    BIG: { parts: [part([[0, 40], [10.02, 40], [10.02, 50], [0, 50]])] },
+    EAST: { parts: [part([[10.02, 40], [20, 40], [20, 50], [10.02, 50]])] },
+    // A sliver of a country whose fill point lies just by the small one.
+    TINY: { parts: [part([[9.98, 45], [10.02, 45], [10.02, 45.02], [9.98, 45.02]])] },
+  };
+  units.BIG.parts[0].fill1 = units.BIG.parts[0].fill2 = [45.05, 9.9];
+  assert.deepStrictEqual(applyMarkers(units, { TINY: 20, BIG: 20 }), ['TINY']);
+  const m = units.TINY.parts[0];
+  assert.ok(m.marker && m.ring.length > 12, 'the marker carries the crossing points');
+  for (const k of ['BIG', 'EAST']) {
+    const p = units[k].parts[0];
+    assert.ok(!geo.insideConvex([p.fill1[1], p.fill1[0]], m.ring), `${k}'s fill point is off the marker`);
+    assert.ok(geo.pointInRing(p.fill1[1], p.fill1[0], p.ring));
+    for (const v of p.ring) assert.ok(!geo.insideConvex(v, m.ring));
+  }
+});
+
+test('division names: our own table, then CLDR, then the local name', () => {
+  const { subdivisionNames, NAMES } = require('../src/subdivisions');
+  const { toCp1252 } = require('../src/crp');
+  const own = { 'DE-BY': ['Bayern', null, 'Bavière', null, null, null, null, null, null] };
+  const cldr = (key, li) => (li === 1 ? 'Bavaria' : li === 2 ? 'Bavaria (CLDR)' : null);
+  assert.deepStrictEqual(subdivisionNames('DE-BY', own, cldr).slice(0, 4), ['Bayern', 'Bavaria', 'Bavière', 'Bayern']);
+  // The shipped tables: CLDR gives the English name, ours the others.
+  assert.deepStrictEqual(subdivisionNames('PL-SL').slice(0, 4), ['Schlesien', 'Silesia', 'Silésie', 'Schlesien']);
+  assert.strictEqual(subdivisionNames('IT-75')[1], 'Apulia');
+  assert.strictEqual(subdivisionNames('CA-NS')[2], 'Nouvelle-Écosse');
+  assert.strictEqual(subdivisionNames('US-TX')[2], 'Texas');
+  // A state named after the largest of its units, not an island or a territory it takes in.
+  assert.strictEqual(NAMES['AU-NSW'], 'New South Wales');
+  assert.strictEqual(NAMES['AU-TAS'], 'Tasmania');
+  for (const k of Object.keys(NAMES)) for (const n of subdivisionNames(k)) toCp1252(n);
+  assert.throws(() => subdivisionNames('XX-YY'), /no name for division/);
+});
+
+test('city names: CLDR exemplar cities, then our table, then GeoNames', () => {
+  const { buildPlaces, zoneCityNames } = require('../src/places');
+  const city = (cityId, name, country) => ({ cityId, name, country, featureCode: 'PPLC', population: 1e6, loc: { coordinates: [10, 50] } });
+  const countries = { AAA: { key: 'AAA', a2: 'DK', page: 'EUR' }, BBB: { key: 'BBB', a2: 'CN', page: 'ASI' }, CCC: { key: 'CCC', a2: 'IT', page: 'EUR' } };
+  const zones = new Map([['DK|copenhagen', ['Köpenhamn (CLDR)', null, null, null, null, null, 'København', null, null]]]);
+  const places = buildPlaces([city(1, 'Copenhagen', 'DK'), city(2, 'Beijing', 'CN'), city(3, 'Nowhere', 'IT')], countries, () => null, new Set(), zones);
+  const names = Object.fromEntries(places.map((p) => [p.key, p.names]));
+  assert.deepStrictEqual(names.G1.slice(0, 3), ['Köpenhamn (CLDR)', 'Copenhagen', 'Copenhague']);
+  assert.strictEqual(names.G1[6], 'København');
+  assert.strictEqual(names.G2[0], 'Peking');
+  assert.deepStrictEqual(names.G3, Array(9).fill('Nowhere'));
+  // CLDR's own data: zones found by their city and their country.
+  const real = zoneCityNames();
+  assert.strictEqual(real.get('AT|vienna')[0], 'Wien');
+  assert.strictEqual(real.get('MX|mexico city')[3], 'Mexiko-Stadt');
+  assert.strictEqual(real.get('US|vienna'), undefined);
+});
