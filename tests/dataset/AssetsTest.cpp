@@ -184,6 +184,8 @@ TEST(MenuMapPictures, ClicksOnKnownPlacesPickTheirPage)
         {"New Delhi", 28.6, 77.2, 4},    {"Ankara", 39.9, 32.9, 4},      {"Kinshasa", -4.3, 15.3, 5},
         {"Nairobi", -1.3, 36.8, 5},      {"Cairo", 30.0, 31.2, 5},       {"Alice Springs", -23.7, 133.9, 6},
         {"Mid-Atlantic", 30.0, -40.0, 7}, {"Pacific", 0.0, -140.0, 7},   {"Indian Ocean", -20.0, 80.0, 7},
+        // Russia lies on two pages, split at 60 E like its places.
+        {"Kazan", 55.8, 49.1, 1},         {"Novosibirsk", 55.0, 82.9, 4}, {"Yakutsk", 62.0, 129.7, 4},
     };
     for (const Case &c : cases) {
         const QPoint px = menuPixel(c.lat, c.lon);

@@ -7,6 +7,7 @@ on where land is, and carry exactly the three colours below."""
 
 from PIL import Image
 
+from geodata import page_at
 from raster import centroid, fill_polygon
 
 WIDTH, HEIGHT = 396, 155
@@ -53,8 +54,8 @@ def label_raster(countries, pages):
             if page == 0:
                 continue
 
-            def put(x, y, page=page):
-                labels[y * WIDTH + x] = page
+            def put(x, y, page=page, code=code):
+                labels[y * WIDTH + x] = page_at(code, page, LON_LEFT + (x + 0.5) / SCALE_X)
 
             if fill_polygon(polygon, WIDTH, HEIGHT, project, put) == 0:
                 # Islands smaller than a pixel still show as one pixel, so

@@ -11,7 +11,7 @@ import struct
 
 # Menu pages by the M49 region that holds a territory. North America takes
 # Central America and the Caribbean; Oceania goes with Australia. Russia is
-# in Eastern Europe in M49 and so lies wholly on the Europe page; Turkey,
+# in Eastern Europe in M49 and is split by longitude (page_at); Turkey,
 # Cyprus and the Caucasus are in Western Asia and lie on the Asia page.
 PAGE_OF_REGION = {
     "150": 1,                          # Europe
@@ -21,6 +21,20 @@ PAGE_OF_REGION = {
     "002": 5,                          # Africa
     "009": 6,                          # Oceania
 }
+
+EUROPE, ASIA = 1, 4
+# Russia is split where the atlas splits its places between the Europe and
+# the Asia exercises: west of 60 E on the Europe page, east of it (and past
+# the dateline) on the Asia page.
+RUSSIA_ASIA_FROM_LON = 60.0
+
+
+def page_at(code, page, lon):
+    """The page of the land of a country at a longitude."""
+    if code == "RU" and page == EUROPE and (lon >= RUSSIA_ASIA_FROM_LON or lon < -100):
+        return ASIA
+    return page
+
 
 # Outlines whose code the region table does not hold.
 PAGE_OVERRIDES = {

@@ -132,6 +132,15 @@ class PageTableTest(unittest.TestCase):
         self.assertNotIn("EU", pages)
 
 
+    def test_russia_lies_on_the_europe_and_the_asia_page(self):
+        self.assertEqual(geodata.page_at("RU", 1, 37.6), 1)
+        self.assertEqual(geodata.page_at("RU", 1, 60.0), 4)
+        self.assertEqual(geodata.page_at("RU", 1, 135.0), 4)
+        self.assertEqual(geodata.page_at("RU", 1, -175.0), 4)   # past the dateline
+        self.assertEqual(geodata.page_at("KZ", 4, 50.0), 4)
+        self.assertEqual(geodata.page_at("NO", 1, 70.0), 1)
+
+
 class EncoderTest(unittest.TestCase):
     def test_midi_variable_length_numbers(self):
         self.assertEqual(sounds.varlen(0), b"\x00")
