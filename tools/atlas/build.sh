@@ -14,20 +14,13 @@ ROOT=$(cd "$HERE/../.." && pwd)
 OUT=${1:-$ROOT/dataset}
 WORK=$HERE/work
 
-APT_PACKAGES=(r-cran-rnaturalearthdata r-cran-maps r-cran-sf r-cran-sp qgis-common gdal-bin nodejs)
+APT_PACKAGES=(r-cran-rnaturalearthdata r-cran-maps r-cran-sf r-cran-sp qgis-common gdal-bin)
 GPKG=/usr/share/qgis/resources/data/world_map.gpkg
 
-missing=()
-for p in "${APT_PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-command -v npm >/dev/null || missing+=(npm)
-if ((${#missing[@]})); then
-  echo "installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get -o DPkg::Lock::Timeout=600 update -qq
-  apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# Any working Node.js and npm will do; Debian's are the fallback.
+command -v node >/dev/null || APT_PACKAGES+=(nodejs)
+command -v npm >/dev/null || APT_PACKAGES+=(npm)
+"$ROOT/tools/setup.sh" <(printf '%s\n' "${APT_PACKAGES[@]}")
 
 cd "$HERE"
 npm ci --no-audit --no-fund --ignore-scripts --loglevel=error

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Rebuilds the data set's flags, sounds, pictures and help file.
 # Usage: tools/atlas/assets/build-assets.sh [DATASET_DIR]
-# Installs what it needs (Debian packages, two npm packages at pinned
-# versions), writes into DATASET_DIR (default: dataset/ of the repository)
-# and gives byte-identical files on every run.
+# Installs what it needs (Debian packages; the atlas's npm packages at the
+# versions its lock file pins), writes into DATASET_DIR (default: dataset/ of
+# the repository) and gives byte-identical files on every run.
 set -euo pipefail
 
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -11,34 +11,29 @@ ROOT=$(cd "$HERE/../../.." && pwd)
 OUT=${1:-$ROOT/dataset}
 WORK=${LANDORA_ASSETS_WORK:-$ROOT/tools/atlas/work/assets}
 
-FLAG_ICONS_VERSION=7.5.0
-CLDR_CORE_VERSION=48.2.0
+ATLAS=$ROOT/tools/atlas
 APT_PACKAGES=(librsvg2-bin python3 python3-pil fonts-dejavu-core qgis-common)
 GPKG=/usr/share/qgis/resources/data/world_map.gpkg
 
-missing=()
-for p in "${APT_PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-# Any working npm will do; Debian's is the fallback.
-command -v npm >/dev/null || missing+=(npm)
-if ((${#missing[@]})); then
-  echo "installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get -o DPkg::Lock::Timeout=600 update -qq
-  apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# Any working Node.js and npm will do; Debian's are the fallback.
+command -v node >/dev/null || APT_PACKAGES+=(nodejs)
+command -v npm >/dev/null || APT_PACKAGES+=(npm)
+"$ROOT/tools/setup.sh" <(printf '%s\n' "${APT_PACKAGES[@]}")
 
-mkdir -p "$WORK"
-installed_version() {
-  local pkg=$WORK/node_modules/$1/package.json
-  [[ -f $pkg ]] && sed -n 's/^ *"version": *"\([^"]*\)".*/\1/p' "$pkg" | head -n1
-}
-if [[ $(installed_version flag-icons) != "$FLAG_ICONS_VERSION" ||
-      $(installed_version cldr-core) != "$CLDR_CORE_VERSION" ]]; then
-  (cd "$WORK" && npm install --no-audit --no-fund --ignore-scripts --no-save \
-     "flag-icons@$FLAG_ICONS_VERSION" "cldr-core@$CLDR_CORE_VERSION")
+# The flag icons and CLDR's containment come from the atlas's own npm
+# packages, at the versions its lock file pins. npm is only run when they are
+# missing or at other versions, so a run from build.sh (which has just
+# installed them) does not install them again.
+if ! (cd "$ATLAS" && node -e '
+  const deps = require("./package.json").dependencies;
+  for (const name of ["flag-icons", "cldr-core"]) {
+    let got;
+    try { got = require(`./node_modules/${name}/package.json`).version; } catch { got = null; }
+    if (got !== deps[name]) process.exit(1);
+  }') 2>/dev/null; then
+  (cd "$ATLAS" && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error)
 fi
+NODE_MODULES=$ATLAS/node_modules
 
 # A few flags carry lettering; give librsvg only the DejaVu fonts so that the
 # pictures do not depend on whatever other fonts a machine has.
@@ -56,7 +51,7 @@ export FONTCONFIG_FILE="$WORK/fonts.conf"
 # Debian's interpreter carries the imaging library installed above.
 PYTHONDONTWRITEBYTECODE=1 PYTHONHASHSEED=0 /usr/bin/python3 "$HERE/gen/build.py" \
   --out "$OUT" \
-  --flag-svgs "$WORK/node_modules/flag-icons/flags/4x3" \
-  --containment "$WORK/node_modules/cldr-core/supplemental/territoryContainment.json" \
+  --flag-svgs "$NODE_MODULES/flag-icons/flags/4x3" \
+  --containment "$NODE_MODULES/cldr-core/supplemental/territoryContainment.json" \
   --countries "$GPKG" \
   --help-html "$HERE/landora.html"
