@@ -9,6 +9,10 @@
 # package-lock.json) and gives byte-identical files on every run.
 set -euo pipefail
 
+# Sorting and number formatting of every tool here must not follow the
+# machine's locale.
+export LC_ALL=C.UTF-8
+
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 ROOT=$(cd "$HERE/../.." && pwd)
 OUT=${1:-$ROOT/dataset}

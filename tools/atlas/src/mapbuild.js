@@ -6,6 +6,7 @@ const fs = require('fs');
 const path = require('path');
 const { execFileSync } = require('child_process');
 const geo = require('./geo');
+const { byText } = require('./order');
 
 const MAX_VERTICES = 500;
 const MAPSHAPER = path.join(__dirname, '..', 'node_modules', '.bin', 'mapshaper');
@@ -153,7 +154,7 @@ function buildLakes(sources, workDir, interval, minArea) {
       lakes.push({ name: f.properties.unit, ring, fill: [pole.lat, pole.lon], bounds: geo.bbox([ring]), area: geo.ringArea(ring) });
     }
   }
-  lakes.sort((a, b) => b.area - a.area || a.name.localeCompare(b.name));
+  lakes.sort((a, b) => b.area - a.area || byText(a.name, b.name));
   const seen = {};
   for (const l of lakes) {
     const slug = l.name.normalize('NFD').replace(/[^A-Za-z]/g, '').toUpperCase().slice(0, 12) || 'LAKE';
@@ -169,7 +170,7 @@ function buildLakes(sources, workDir, interval, minArea) {
 // asking it. A marker that would overlap another one is not made.
 function applyMarkers(units, ask, px = 12, minPx = 10) {
   const placed = [];
-  const order = Object.keys(ask).filter((k) => units[k]).sort((a, b) => geo.ringArea(units[b].parts[0].ring) - geo.ringArea(units[a].parts[0].ring) || a.localeCompare(b));
+  const order = Object.keys(ask).filter((k) => units[k]).sort((a, b) => geo.ringArea(units[b].parts[0].ring) - geo.ringArea(units[a].parts[0].ring) || byText(a, b));
   const made = [];
   for (const k of order) {
     const p = units[k].parts[0];

@@ -3,6 +3,7 @@
 // capitals, big cities, subdivision capitals and the largest towns of every
 // country, with names in the nine languages where they differ.
 const geo = require('./geo');
+const { byText } = require('./order');
 
 // City names that differ by language: sv, en, fr, de, es, it, da, nl, pt (null = GeoNames name).
 const CITY_NAMES = {
@@ -173,7 +174,7 @@ function buildPlaces(cities, countries, subdivisionOf, subdivided, zones = zoneC
   // the division's capital too.
   const withCap = new Set(places.filter((p) => p.cat2).map((p) => p.group2));
   for (const p of places) if (p.cat1 && p.group2 && subdivided.has(p.group1) && !withCap.has(p.group2)) { p.cat2 = true; withCap.add(p.group2); }
-  places.sort((a, b) => a.level - b.level || b.population - a.population || a.key.localeCompare(b.key));
+  places.sort((a, b) => a.level - b.level || b.population - a.population || byText(a.key, b.key));
   return places;
 }
 

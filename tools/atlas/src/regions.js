@@ -2,6 +2,7 @@
 // The six maps, their sea point files, and the exercise sets of every page.
 const { View } = require('./projection');
 const geo = require('./geo');
+const { byText } = require('./order');
 const { DIVIDE, subdivisionNames, subdivisionFlag } = require('./subdivisions');
 
 const PAGE_TEXT = {
@@ -189,7 +190,7 @@ function exercises(ctx, pass = 2) {
     else if (r.keys.page) keys = [...new Set(Object.keys(m.units).map((k) => (m.units[k].meta.sub ? m.units[k].meta.country : k)))].filter((k) => pageOf(m, k) === r.keys.page && !m.units[k]?.meta.territory);
     else if (r.keys.world) keys = Object.keys(m.units).filter((k) => !m.units[k].meta.territory);
     else { divided = r.keys.divisionsOf; keys = divisionsOf(m, divided); }
-    keys = keys.filter((k) => mainBounds(m, k)).sort((a, c) => area(m, c) - area(m, a) || a.localeCompare(c)).slice(0, 190);
+    keys = keys.filter((k) => mainBounds(m, k)).sort((a, c) => area(m, c) - area(m, a) || byText(a, c)).slice(0, 190);
     const b = boundsOf(m, keys, r.focus);
     const view = cat.viewFor(b);
     const v = new View(view.n, view.s, view.c, cat.REF_W, cat.REF_H);

@@ -306,3 +306,23 @@ test('city names: CLDR exemplar cities, then our table, then GeoNames', () => {
   assert.strictEqual(real.get('MX|mexico city')[3], 'Mexiko-Stadt');
   assert.strictEqual(real.get('US|vienna'), undefined);
 });
+
+test('equal areas compete for a marker in the same order under any locale', () => {
+  // Two islets of the same size side by side: only the first in order gets a
+  // marker. Estonian collation puts Z before T, so an order by locale would
+  // hand the marker to the other islet on such a machine.
+  const script = `
+    const { applyMarkers } = require(${JSON.stringify(require.resolve('../src/mapbuild'))});
+    const islet = (lon) => {
+      const ring = [[lon, 0], [lon + 0.5, 0], [lon + 0.5, 0.5], [lon, 0.5]];
+      return { parts: [{ ring, holes: [], fill1: [0.25, lon + 0.25], bounds: { w: lon, e: lon + 0.5, s: 0, n: 0.5 } }] };
+    };
+    const units = { SZA: islet(0), STA: islet(0.5) };
+    process.stdout.write(JSON.stringify(applyMarkers(units, { SZA: 10, STA: 10 })));`;
+  const { spawnSync } = require('node:child_process');
+  for (const locale of ['C.UTF-8', 'et_EE.UTF-8']) {
+    const r = spawnSync(process.execPath, ['-e', script], { encoding: 'utf8', env: { ...process.env, LC_ALL: locale, LANG: locale } });
+    assert.strictEqual(r.status, 0, r.stderr);
+    assert.deepStrictEqual(JSON.parse(r.stdout), ['STA'], locale);
+  }
+});
