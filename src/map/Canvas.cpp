@@ -792,6 +792,62 @@ void Canvas::LineTo(int x, int y)
     curY_ = y;
 }
 
+void Canvas::Polyline(const CanvasPoint *points, std::size_t count)
+{
+    if (count == 0)
+        return;
+    MoveTo(points[0].X, points[0].Y);
+    if (penWidth_ <= 1 && penMode_ == PenMode::Copy) {
+        // The outlines of a map are thousands of lines a few pixels long:
+        // the pen is worked out once for all of them.
+        const std::uint32_t value = Opaque | (ToPixel(penColour_) & RgbBits);
+        for (std::size_t i = 1; i < count; ++i) {
+            CopyLine(curX_, curY_, points[i].X, points[i].Y, value);
+            curX_ = points[i].X;
+            curY_ = points[i].Y;
+        }
+        return;
+    }
+    for (std::size_t i = 1; i < count; ++i)
+        LineTo(points[i].X, points[i].Y);
+}
+
+void Canvas::CopyLine(int x0, int y0, int x1, int y1, std::uint32_t value)
+{
+    const int xmax = Width() - 1;
+    const int ymax = Height() - 1;
+    if (x0 < 0 || x0 > xmax || x1 < 0 || x1 > xmax || y0 < 0 || y0 > ymax || y1 < 0 || y1 > ymax) {
+        WalkLine(x0, y0, x1, y1, 0, xmax, 0, ymax, [this, value](int x, int y) { Row(y)[x] = value; });
+        return;
+    }
+    // Wholly on the surface: the walk of WalkLine, stepping a pixel pointer
+    // along the major axis and across on the minor one.
+    const int dx = x1 - x0;
+    const int dy = y1 - y0;
+    const int adx = dx < 0 ? -dx : dx;
+    const int ady = dy < 0 ? -dy : dy;
+    const auto rowStep = static_cast<std::ptrdiff_t>(stride_);
+    const std::ptrdiff_t xStep = dx < 0 ? -1 : 1;
+    const std::ptrdiff_t yStep = dy < 0 ? -rowStep : rowStep;
+    const bool xMajor = adx >= ady;
+    const int n = xMajor ? adx : ady;
+    const int twiceMinor = 2 * (xMajor ? ady : adx);
+    const int twiceN = 2 * n;
+    const std::ptrdiff_t majorStep = xMajor ? xStep : yStep;
+    const std::ptrdiff_t minorStep = xMajor ? yStep : xStep;
+    std::uint32_t *p = Row(y0) + x0;
+    int r = n;
+    for (int i = 0; i < n; ++i) {
+        *p = value;
+        p += majorStep;
+        r += twiceMinor;
+        if (r >= twiceN) {
+            r -= twiceN;
+            p += minorStep;
+        }
+    }
+}
+
 void Canvas::ThinLine(int x0, int y0, int x1, int y1)
 {
     // The walk is clipped to the surface already: pixels are written directly.
@@ -800,7 +856,7 @@ void Canvas::ThinLine(int x0, int y0, int x1, int y1)
     const int ymax = Height() - 1;
     switch (penMode_) {
     case PenMode::Copy:
-        WalkLine(x0, y0, x1, y1, 0, xmax, 0, ymax, [this, pen](int x, int y) { Row(y)[x] = Opaque | pen; });
+        CopyLine(x0, y0, x1, y1, Opaque | pen);
         break;
     case PenMode::Mask:
         WalkLine(x0, y0, x1, y1, 0, xmax, 0, ymax, [this, pen](int x, int y) {

@@ -36,6 +36,13 @@ struct TextSize {
     int Height = 0;
 };
 
+// A position on the surface, in pixels.
+struct CanvasPoint {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    bool operator==(const CanvasPoint &) const = default;
+};
+
 class Canvas {
 public:
     // A surface of width x height pixels, filled white.
@@ -87,6 +94,8 @@ public:
     // A line with the pen from the current point to (x, y), without its end
     // pixel; (x, y) becomes the current point.
     void LineTo(int x, int y);
+    // MoveTo the first point, then LineTo every further point in turn.
+    void Polyline(const CanvasPoint *points, std::size_t count);
     int CurrentX() const { return curX_; }
     int CurrentY() const { return curY_; }
     // Outline with the pen, inside filled with the brush unless there is no
@@ -132,6 +141,8 @@ private:
     // Pen pixels x0..x1 of row y (clipped), each once.
     void PenSpan(int y, int x0, int x1);
     void ThinLine(int x0, int y0, int x1, int y1);
+    // ThinLine in copy mode with the pixel value given.
+    void CopyLine(int x0, int y0, int x1, int y1, std::uint32_t value);
     void ThickLine(int x0, int y0, int x1, int y1);
     void FloodFillVisited(int x, int y, std::uint32_t border, std::uint32_t fill);
 

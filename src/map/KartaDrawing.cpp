@@ -16,11 +16,7 @@ namespace {
 constexpr Colour Black = RGB(0, 0, 0);
 constexpr Colour White = RGB(255, 255, 255);
 
-struct Pixel {
-    std::int32_t X;
-    std::int32_t Y;
-    bool operator==(const Pixel &) const = default;
-};
+using Pixel = CanvasPoint;
 
 // The pixels of an outline's vertices, 1-based like the vertices, worked out
 // in one pass before any line is drawn: the roots and divisions of
@@ -81,21 +77,13 @@ void CKarta::DrawOutlines(int width)
             if (area.PointCount <= 0 || !MayBeVisible(projection, area))
                 continue;
             ProjectOutline(projection, area, pixels);
-            const Pixel first = pixels[1];
-            c.MoveTo(first.X, first.Y);
-            Pixel previous = first;
-            for (int j = 1; j <= area.PointCount; ++j) {
-                const Pixel next = pixels[static_cast<std::size_t>(j)];
-                // A line omits its end pixel; setting both ends keeps every
-                // vertex of the border closed.
-                if (next == previous)
-                    continue;
-                c.LineTo(next.X, next.Y);
-                c.SetPixel(previous.X, previous.Y, Black);
-                c.SetPixel(next.X, next.Y, Black);
-                previous = next;
-            }
-            c.LineTo(first.X, first.Y);
+            // The outline runs back to its first vertex. A line omits its
+            // end pixel, but every vertex of the border is still painted:
+            // it starts the next line (repeated vertices draw nothing), and
+            // the last line ends on the first vertex, which started the
+            // first one. An outline of a single pixel paints nothing.
+            pixels.push_back(pixels[1]);
+            c.Polyline(pixels.data() + 1, pixels.size() - 1);
         }
     }
     c.SetPenMode(PenMode::Copy);
