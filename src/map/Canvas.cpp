@@ -598,6 +598,7 @@ template <bool Equal>
 LANDORA_WIDE_INLINE int FillRunWide(std::uint32_t *row, int x, int width, __m256i pv, __m256i pf,
                                     std::uint32_t v)
 {
+    const int start = x;
     while (x + 32 <= width) {
         auto *p = reinterpret_cast<__m256i *>(row + x);
         const __m256i e0 = _mm256_cmpeq_epi32(_mm256_loadu_si256(p), pv);
@@ -617,8 +618,27 @@ LANDORA_WIDE_INLINE int FillRunWide(std::uint32_t *row, int x, int width, __m256
         _mm256_storeu_si256(p + 3, pf);
         x += 32;
     }
+    // Eight a step, filling each group found whole; the group the run ends
+    // in is filled by one store ending at the run's end when the run is long
+    // enough to hold it.
+    while (x + 8 <= width) {
+        const unsigned out = ~InsideBits<Equal>(row + x, pv) & 0xFFu;
+        if (out != 0) {
+            const int end = x + __builtin_ctz(out);
+            if (end - start >= 8)
+                _mm256_storeu_si256(reinterpret_cast<__m256i *>(row + end - 8), pf);
+            else
+                FillWide(row, x, end, pf);
+            return end;
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(row + x), pf);
+        x += 8;
+    }
     const int end = FindRightWide<Equal, false>(row, x, width, width, pv, v);
-    FillWide(row, x, end, pf);
+    if (end > x && end - start >= 8)
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(row + end - 8), pf);
+    else
+        FillWide(row, x, end, pf);
     return end;
 }
 
