@@ -812,41 +812,31 @@ void Canvas::LineTo(int x, int y)
     curY_ = y;
 }
 
-void Canvas::Polyline(const CanvasPoint *points, std::size_t count)
-{
-    if (count == 0)
-        return;
-    MoveTo(points[0].X, points[0].Y);
-    if (penWidth_ <= 1 && penMode_ == PenMode::Copy) {
-        // The outlines of a map are thousands of lines a few pixels long:
-        // the pen is worked out once for all of them.
-        const std::uint32_t value = Opaque | (ToPixel(penColour_) & RgbBits);
-        for (std::size_t i = 1; i < count; ++i) {
-            CopyLine(curX_, curY_, points[i].X, points[i].Y, value);
-            curX_ = points[i].X;
-            curY_ = points[i].Y;
-        }
-        return;
-    }
-    for (std::size_t i = 1; i < count; ++i)
-        LineTo(points[i].X, points[i].Y);
-}
+namespace {
 
-void Canvas::CopyLine(int x0, int y0, int x1, int y1, std::uint32_t value)
+// A width-1 line from (x0, y0) to (x1, y1) without its end pixel, each pixel
+// changed once by `paint`. A line wholly on the surface (the map's outlines,
+// nearly all of them) takes the steps of WalkLine with a pixel pointer moved
+// along the major axis and across on the minor one; any other is clipped by
+// WalkLine itself.
+template <typename Paint>
+void PaintLine(std::uint32_t *bits, std::size_t stride, int width, int height, int x0, int y0, int x1, int y1,
+               Paint paint)
 {
-    const int xmax = Width() - 1;
-    const int ymax = Height() - 1;
+    const int xmax = width - 1;
+    const int ymax = height - 1;
+    auto at = [bits, stride](int x, int y) -> std::uint32_t & {
+        return bits[stride * static_cast<std::size_t>(y) + static_cast<std::size_t>(x)];
+    };
     if (x0 < 0 || x0 > xmax || x1 < 0 || x1 > xmax || y0 < 0 || y0 > ymax || y1 < 0 || y1 > ymax) {
-        WalkLine(x0, y0, x1, y1, 0, xmax, 0, ymax, [this, value](int x, int y) { Row(y)[x] = value; });
+        WalkLine(x0, y0, x1, y1, 0, xmax, 0, ymax, [&](int x, int y) { paint(at(x, y)); });
         return;
     }
-    // Wholly on the surface: the walk of WalkLine, stepping a pixel pointer
-    // along the major axis and across on the minor one.
     const int dx = x1 - x0;
     const int dy = y1 - y0;
     const int adx = dx < 0 ? -dx : dx;
     const int ady = dy < 0 ? -dy : dy;
-    const auto rowStep = static_cast<std::ptrdiff_t>(stride_);
+    const auto rowStep = static_cast<std::ptrdiff_t>(stride);
     const std::ptrdiff_t xStep = dx < 0 ? -1 : 1;
     const std::ptrdiff_t yStep = dy < 0 ? -rowStep : rowStep;
     const bool xMajor = adx >= ady;
@@ -855,10 +845,10 @@ void Canvas::CopyLine(int x0, int y0, int x1, int y1, std::uint32_t value)
     const int twiceN = 2 * n;
     const std::ptrdiff_t majorStep = xMajor ? xStep : yStep;
     const std::ptrdiff_t minorStep = xMajor ? yStep : xStep;
-    std::uint32_t *p = Row(y0) + x0;
+    std::uint32_t *p = &at(x0, y0);
     int r = n;
     for (int i = 0; i < n; ++i) {
-        *p = value;
+        paint(*p);
         p += majorStep;
         r += twiceMinor;
         if (r >= twiceN) {
@@ -868,27 +858,67 @@ void Canvas::CopyLine(int x0, int y0, int x1, int y1, std::uint32_t value)
     }
 }
 
-void Canvas::ThinLine(int x0, int y0, int x1, int y1)
+// The pixel operations of the pen modes, with the pen's RGB bits.
+struct CopyPaint {
+    std::uint32_t Value;
+    void operator()(std::uint32_t &p) const { p = Value; }
+};
+struct MaskPaint {
+    std::uint32_t Pen;
+    void operator()(std::uint32_t &p) const { p = Opaque | (p & Pen); }
+};
+struct NotXorPaint {
+    std::uint32_t Pen;
+    void operator()(std::uint32_t &p) const { p = Opaque | (~(p ^ Pen) & RgbBits); }
+};
+
+} // namespace
+
+void Canvas::Polyline(const CanvasPoint *points, std::size_t count)
 {
-    // The walk is clipped to the surface already: pixels are written directly.
+    if (count == 0)
+        return;
+    MoveTo(points[0].X, points[0].Y);
+    if (penWidth_ > 1) {
+        for (std::size_t i = 1; i < count; ++i)
+            LineTo(points[i].X, points[i].Y);
+        return;
+    }
+    // The outlines of a map are thousands of lines a few pixels long: the
+    // pen and its mode are worked out once for all of them.
+    auto walk = [&](auto paint) {
+        for (std::size_t i = 1; i < count; ++i) {
+            PaintLine(bits_, stride_, width_, height_, curX_, curY_, points[i].X, points[i].Y, paint);
+            curX_ = points[i].X;
+            curY_ = points[i].Y;
+        }
+    };
     const std::uint32_t pen = ToPixel(penColour_) & RgbBits;
-    const int xmax = Width() - 1;
-    const int ymax = Height() - 1;
     switch (penMode_) {
     case PenMode::Copy:
-        CopyLine(x0, y0, x1, y1, Opaque | pen);
+        walk(CopyPaint{Opaque | pen});
         break;
     case PenMode::Mask:
-        WalkLine(x0, y0, x1, y1, 0, xmax, 0, ymax, [this, pen](int x, int y) {
-            std::uint32_t &p = Row(y)[x];
-            p = Opaque | (p & pen);
-        });
+        walk(MaskPaint{pen});
         break;
     case PenMode::NotXor:
-        WalkLine(x0, y0, x1, y1, 0, xmax, 0, ymax, [this, pen](int x, int y) {
-            std::uint32_t &p = Row(y)[x];
-            p = Opaque | (~(p ^ pen) & RgbBits);
-        });
+        walk(NotXorPaint{pen});
+        break;
+    }
+}
+
+void Canvas::ThinLine(int x0, int y0, int x1, int y1)
+{
+    const std::uint32_t pen = ToPixel(penColour_) & RgbBits;
+    switch (penMode_) {
+    case PenMode::Copy:
+        PaintLine(bits_, stride_, width_, height_, x0, y0, x1, y1, CopyPaint{Opaque | pen});
+        break;
+    case PenMode::Mask:
+        PaintLine(bits_, stride_, width_, height_, x0, y0, x1, y1, MaskPaint{pen});
+        break;
+    case PenMode::NotXor:
+        PaintLine(bits_, stride_, width_, height_, x0, y0, x1, y1, NotXorPaint{pen});
         break;
     }
 }

@@ -141,8 +141,6 @@ private:
     // Pen pixels x0..x1 of row y (clipped), each once.
     void PenSpan(int y, int x0, int x1);
     void ThinLine(int x0, int y0, int x1, int y1);
-    // ThinLine in copy mode with the pixel value given.
-    void CopyLine(int x0, int y0, int x1, int y1, std::uint32_t value);
     void ThickLine(int x0, int y0, int x1, int y1);
     void FloodFillVisited(int x, int y, std::uint32_t border, std::uint32_t fill);
 

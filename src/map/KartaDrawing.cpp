@@ -224,18 +224,30 @@ void CKarta::DrawGraticule(int step, Colour pen, PenMode mode)
     const MapProjection projection = Projection();
     // Meridians in pieces of a quarter step of latitude: each piece starts
     // where the last one ended and omits its end pixel, so no pixel of a
-    // meridian is combined with the surface twice.
+    // meridian is combined with the surface twice. Both pen modes of the grid
+    // give a pixel the same colour whatever the order of the lines over it,
+    // so each meridian is drawn from south to north as one path: the pixels
+    // it changes follow one another down the rows.
     const double quarter = step / 4.0;
     const std::int32_t kFrom = static_cast<std::int32_t>(std::nearbyint(CentreLongitude - 180.0)) / step;
     const std::int32_t kTo = static_cast<std::int32_t>(std::nearbyint(CentreLongitude + 180.0)) / step;
-    for (std::int32_t j = (loRow / step) * 4 - 4; j <= (hiRow / step) * 4 + 3; ++j) {
-        const auto lat1 = static_cast<float>(j * quarter);
-        const auto lat2 = static_cast<float>(j * quarter + quarter);
-        for (std::int32_t k = kFrom; k <= kTo; ++k) {
-            const auto lon = static_cast<float>(k * step);
-            c.MoveTo(projection.X(lat1, lon), projection.Y(lat1));
-            c.LineTo(projection.X(lat2, lon), projection.Y(lat2));
+    const std::int32_t jFrom = (loRow / step) * 4 - 4;
+    const std::int32_t jTo = (hiRow / step) * 4 + 3;
+    std::vector<Pixel> path;
+    for (std::int32_t k = kFrom; k <= kTo; ++k) {
+        const auto lon = static_cast<float>(k * step);
+        path.clear();
+        for (std::int32_t j = jFrom; j <= jTo; ++j) {
+            const auto lat1 = static_cast<float>(j * quarter);
+            const auto lat2 = static_cast<float>(j * quarter + quarter);
+            const Pixel from{projection.X(lat1, lon), projection.Y(lat1)};
+            if (path.empty() || !(path.back() == from)) {
+                c.Polyline(path.data(), path.size());
+                path.assign(1, from);
+            }
+            path.push_back(Pixel{projection.X(lat2, lon), projection.Y(lat2)});
         }
+        c.Polyline(path.data(), path.size());
     }
     for (std::int32_t m = loRow / step; m <= hiRow / step; ++m) {
         const auto latitude = static_cast<float>(m * step);
