@@ -17,6 +17,7 @@
 namespace landora {
 
 class Canvas;
+struct CanvasPoint;
 class IEventPump;
 enum class PenMode;
 
@@ -81,6 +82,9 @@ public:
         const double lat = std::clamp(latitude, -90.0f, 90.0f);
         return RoundToPixel(std::sqrt(8100.0 - lat * lat) * d / scaleDivisor_ * pixelsPerDegree_ + halfWidth_);
     }
+
+    // The pixels of `count` points, each exactly as X() and Y() give it.
+    void Project(const GeoPoint *points, std::size_t count, CanvasPoint *out) const;
 
 private:
     double halfWidth_;

@@ -24,10 +24,8 @@ using Pixel = CanvasPoint;
 void ProjectOutline(const MapProjection &projection, const CArea &area, std::vector<Pixel> &out)
 {
     out.resize(static_cast<std::size_t>(area.PointCount) + 1);
-    for (int j = 1; j <= area.PointCount; ++j) {
-        const GeoPoint &p = area.Points[j];
-        out[static_cast<std::size_t>(j)] = Pixel{projection.X(p.Latitude, p.Longitude), projection.Y(p.Latitude)};
-    }
+    if (area.PointCount > 0)
+        projection.Project(&area.Points[1], static_cast<std::size_t>(area.PointCount), out.data() + 1);
 }
 
 } // namespace
