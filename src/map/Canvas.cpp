@@ -847,7 +847,25 @@ void PaintLine(std::uint32_t *bits, std::size_t stride, int width, int height, i
     const std::ptrdiff_t minorStep = xMajor ? yStep : xStep;
     std::uint32_t *p = &at(x0, y0);
     int r = n;
+    if (xMajor) {
+        for (int i = 0; i < n; ++i) {
+            paint(*p);
+            p += majorStep;
+            r += twiceMinor;
+            if (r >= twiceN) {
+                r -= twiceN;
+                p += minorStep;
+            }
+        }
+        return;
+    }
+    // Down or up the rows every pixel lies in a cache line of its own: the
+    // one a few rows ahead (within as many pixels across) is asked for while
+    // this one is painted. Asking is only a hint; it never faults, even past
+    // the surface.
+    const auto ahead = static_cast<std::uintptr_t>(majorStep * 8 * static_cast<std::ptrdiff_t>(sizeof(std::uint32_t)));
     for (int i = 0; i < n; ++i) {
+        __builtin_prefetch(reinterpret_cast<const void *>(reinterpret_cast<std::uintptr_t>(p) + ahead));
         paint(*p);
         p += majorStep;
         r += twiceMinor;
