@@ -669,41 +669,49 @@ LANDORA_WIDE void FastFillWide(std::uint32_t *bits, std::size_t stride, int widt
     push(y, x, x, 1);
     push(y + 1, x, x, -1);
     while (top > 0) {
-        const Segment s = stack[--top];
-        const int dy = s.DY;
-        const int r = s.Y + dy;
-        const int x1 = s.XL;
-        const int x2 = s.XR;
-        std::uint32_t *row = bits + stride * static_cast<std::size_t>(r);
-        int cx = x1;
-        if (Inside<Equal>(row[x1], v)) {
-            const int left = x1 > 0 ? FindLeftWide<Equal, false>(row, x1 - 1, 0, width, pv, v) + 1 : 0;
-            const int right = FillRunWide<Equal>(row, x1, width, pv, pf, v);
-            FillWide(row, left, x1, pf);
-            // The segments popped next are mostly the rows that follow in
-            // this direction: ask for their cache lines well ahead.
-            const int ahead = r + PrefetchRows * dy;
-            if (ahead >= 0 && ahead < height) {
-                const std::uint32_t *next = bits + stride * static_cast<std::size_t>(ahead);
-                for (int px = left; px < right; px += 16)
-                    __builtin_prefetch(next + px);
+        Segment s = stack[--top];
+        // The row after a run is looked at straight away, without going
+        // through the stack; further runs and the rows back wait there.
+        for (bool follow = true; follow;) {
+            follow = false;
+            const int dy = s.DY;
+            const int r = s.Y + dy;
+            const int x1 = s.XL;
+            const int x2 = s.XR;
+            std::uint32_t *row = bits + stride * static_cast<std::size_t>(r);
+            int cx = x1;
+            if (Inside<Equal>(row[x1], v)) {
+                const int left = x1 > 0 ? FindLeftWide<Equal, false>(row, x1 - 1, 0, width, pv, v) + 1 : 0;
+                const int right = FillRunWide<Equal>(row, x1, width, pv, pf, v);
+                FillWide(row, left, x1, pf);
+                // The rows that follow in this direction come next: ask for
+                // their cache lines well ahead.
+                const int ahead = r + PrefetchRows * dy;
+                if (ahead >= 0 && ahead < height) {
+                    const std::uint32_t *next = bits + stride * static_cast<std::size_t>(ahead);
+                    for (int px = left; px < right; px += 16)
+                        __builtin_prefetch(next + px);
+                }
+                if (left < x1)
+                    push(r, left, x1 - 1, -dy);
+                if (right > x2 + 1)
+                    push(r, x2 + 1, right - 1, -dy);
+                if (r + dy >= 0 && r + dy < height) {
+                    s = {r, left, right - 1, dy};
+                    follow = true;
+                }
+                cx = right;
             }
-            if (left < x1)
-                push(r, left, x1 - 1, -dy);
-            push(r, left, right - 1, dy);
-            if (right > x2 + 1)
-                push(r, x2 + 1, right - 1, -dy);
-            cx = right;
-        }
-        for (;;) {
-            cx = FindRightWide<Equal, true>(row, cx + 1, x2 + 1, width, pv, v);
-            if (cx > x2)
-                break;
-            const int right = FillRunWide<Equal>(row, cx, width, pv, pf, v);
-            push(r, cx, right - 1, dy);
-            if (right > x2 + 1)
-                push(r, x2 + 1, right - 1, -dy);
-            cx = right;
+            for (;;) {
+                cx = FindRightWide<Equal, true>(row, cx + 1, x2 + 1, width, pv, v);
+                if (cx > x2)
+                    break;
+                const int right = FillRunWide<Equal>(row, cx, width, pv, pf, v);
+                push(r, cx, right - 1, dy);
+                if (right > x2 + 1)
+                    push(r, x2 + 1, right - 1, -dy);
+                cx = right;
+            }
         }
     }
 }
