@@ -692,10 +692,18 @@ LANDORA_WIDE void FastFillWide(std::uint32_t *bits, std::size_t stride, int widt
                     for (int px = left; px < right; px += 16)
                         __builtin_prefetch(next + px);
                 }
-                if (left < x1)
-                    push(r, left, x1 - 1, -dy);
-                if (right > x2 + 1)
-                    push(r, x2 + 1, right - 1, -dy);
+                // The run's overhangs beyond its parent are looked at back
+                // in the parent's row, still at hand: only where that row
+                // has pixels of the region is a segment left for later.
+                // (The first segment of a fill has no such row when it
+                // starts on the last row.)
+                if (r - dy >= 0 && r - dy < height) {
+                    const std::uint32_t *back = bits + stride * static_cast<std::size_t>(r - dy);
+                    if (left < x1 && FindRightWide<Equal, true>(back, left, x1, width, pv, v) < x1)
+                        push(r, left, x1 - 1, -dy);
+                    if (right > x2 + 1 && FindRightWide<Equal, true>(back, x2 + 1, right, width, pv, v) < right)
+                        push(r, x2 + 1, right - 1, -dy);
+                }
                 if (r + dy >= 0 && r + dy < height) {
                     s = {r, left, right - 1, dy};
                     follow = true;
@@ -708,7 +716,9 @@ LANDORA_WIDE void FastFillWide(std::uint32_t *bits, std::size_t stride, int widt
                     break;
                 const int right = FillRunWide<Equal>(row, cx, width, pv, pf, v);
                 push(r, cx, right - 1, dy);
-                if (right > x2 + 1)
+                if (right > x2 + 1 && r - dy >= 0 && r - dy < height &&
+                    FindRightWide<Equal, true>(bits + stride * static_cast<std::size_t>(r - dy), x2 + 1, right, width,
+                                               pv, v) < right)
                     push(r, x2 + 1, right - 1, -dy);
                 cx = right;
             }
