@@ -838,18 +838,28 @@ namespace {
 // along the major axis and across on the minor one; any other is clipped by
 // WalkLine itself.
 template <typename Paint>
-void PaintLine(std::uint32_t *bits, std::size_t stride, int width, int height, int x0, int y0, int x1, int y1,
-               Paint paint)
+[[gnu::noinline]] void PaintClippedLine(std::uint32_t *bits, std::size_t stride, int width, int height, int x0, int y0,
+                                        int x1, int y1, Paint paint)
 {
-    const int xmax = width - 1;
-    const int ymax = height - 1;
+    WalkLine(x0, y0, x1, y1, 0, width - 1, 0, height - 1, [&](int x, int y) {
+        paint(bits[stride * static_cast<std::size_t>(y) + static_cast<std::size_t>(x)]);
+    });
+}
+
+template <typename Paint>
+[[gnu::always_inline]] inline void PaintLine(std::uint32_t *bits, std::size_t stride, int width, int height, int x0,
+                                             int y0, int x1, int y1, Paint paint)
+{
+    if (static_cast<unsigned>(x0) >= static_cast<unsigned>(width) ||
+        static_cast<unsigned>(x1) >= static_cast<unsigned>(width) ||
+        static_cast<unsigned>(y0) >= static_cast<unsigned>(height) ||
+        static_cast<unsigned>(y1) >= static_cast<unsigned>(height)) {
+        PaintClippedLine(bits, stride, width, height, x0, y0, x1, y1, paint);
+        return;
+    }
     auto at = [bits, stride](int x, int y) -> std::uint32_t & {
         return bits[stride * static_cast<std::size_t>(y) + static_cast<std::size_t>(x)];
     };
-    if (x0 < 0 || x0 > xmax || x1 < 0 || x1 > xmax || y0 < 0 || y0 > ymax || y1 < 0 || y1 > ymax) {
-        WalkLine(x0, y0, x1, y1, 0, xmax, 0, ymax, [&](int x, int y) { paint(at(x, y)); });
-        return;
-    }
     const int dx = x1 - x0;
     const int dy = y1 - y0;
     const int adx = dx < 0 ? -dx : dx;
