@@ -225,25 +225,33 @@ void CKarta::DrawGraticule(int step, Colour pen, PenMode mode)
     // meridian is combined with the surface twice. Both pen modes of the grid
     // give a pixel the same colour whatever the order of the lines over it,
     // so each meridian is drawn from south to north as one path: the pixels
-    // it changes follow one another down the rows.
+    // it changes follow one another up the rows.
     const double quarter = step / 4.0;
     const std::int32_t kFrom = static_cast<std::int32_t>(std::nearbyint(CentreLongitude - 180.0)) / step;
     const std::int32_t kTo = static_cast<std::int32_t>(std::nearbyint(CentreLongitude + 180.0)) / step;
     const std::int32_t jFrom = (loRow / step) * 4 - 4;
     const std::int32_t jTo = (hiRow / step) * 4 + 3;
+    // The two ends of every piece, south end first.
+    std::vector<GeoPoint> ends;
+    std::vector<Pixel> endPixels;
     std::vector<Pixel> path;
     for (std::int32_t k = kFrom; k <= kTo; ++k) {
         const auto lon = static_cast<float>(k * step);
-        path.clear();
+        ends.clear();
         for (std::int32_t j = jFrom; j <= jTo; ++j) {
-            const auto lat1 = static_cast<float>(j * quarter);
-            const auto lat2 = static_cast<float>(j * quarter + quarter);
-            const Pixel from{projection.X(lat1, lon), projection.Y(lat1)};
+            ends.push_back(GeoPoint{static_cast<float>(j * quarter), lon});
+            ends.push_back(GeoPoint{static_cast<float>(j * quarter + quarter), lon});
+        }
+        endPixels.resize(ends.size());
+        projection.Project(ends.data(), ends.size(), endPixels.data());
+        path.clear();
+        for (std::size_t e = 0; e + 1 < endPixels.size(); e += 2) {
+            const Pixel from = endPixels[e];
             if (path.empty() || !(path.back() == from)) {
                 c.Polyline(path.data(), path.size());
                 path.assign(1, from);
             }
-            path.push_back(Pixel{projection.X(lat2, lon), projection.Y(lat2)});
+            path.push_back(endPixels[e + 1]);
         }
         c.Polyline(path.data(), path.size());
     }
