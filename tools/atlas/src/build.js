@@ -5,6 +5,7 @@ const fs = require('fs');
 const path = require('path');
 const { loadSources } = require('./units');
 const { buildMapUnits, buildLakes, applyMarkers } = require('./mapbuild');
+const { lobePoints } = require('./lobes');
 const { countryNames, LANGS } = require('./names');
 const { View } = require('./projection');
 const { chooseSeaPoints } = require('./seapoints');
@@ -120,11 +121,25 @@ for (const m of Object.values(maps)) {
   figures.maps[m.def.number] = { areas: recs.length, vertices: recs.reduce((s, r) => s + r.points.length, 0), maxVertices: Math.max(...recs.map((r) => r.points.length)) };
 }
 
-// Lakes shown on maps 1 to 3.
-const vatten = lakes.filter((l) => l.area >= 0.05).map((l) => ({
-  key: l.key, names: Array(9).fill(l.name), flag: '', points: l.ring, bounds: l.bounds, fill1: l.fill, fill2: l.fill,
-}));
-figures.lakes = vatten.length;
+// Lakes shown on maps 1 to 3; the world map shows them coarsest. A lake of
+// more than two basins (the Aral Sea) is listed once more for each further
+// two: its outline is drawn in the lake's own colour, so drawing it twice
+// shows nothing, and the second record's fill points reach the basins the
+// first cannot.
+const EXTRA_LAKE_RECORDS = 2;
+const vatten = lakes.filter((l) => l.area >= 0.05).flatMap((l) => {
+  const basins = [l.fill, ...lobePoints([l.ring], [], l.fill, maps[1].def.refView, [1, 1.5, 2.25, 3.4, 5, 7.5])];
+  const recs = [];
+  for (let i = 0; i < basins.length && recs.length <= EXTRA_LAKE_RECORDS; i += 2) {
+    recs.push({
+      key: recs.length ? `${l.key}.${recs.length + 1}` : l.key, names: Array(9).fill(l.name), flag: '',
+      points: l.ring, bounds: l.bounds, fill1: basins[i], fill2: basins[i + 1] || basins[i],
+    });
+  }
+  return recs;
+});
+figures.lakes = vatten.filter((r) => !r.key.includes('.')).length;
+figures.lakeRecords = vatten.length;
 
 // Sea points, per file and the maps that load it.
 function landOf(m) {
@@ -167,7 +182,7 @@ function writeMaps() {
   }
 }
 writeMaps();
-if (CHECK) figures.check = require('./verify').verify(CHECK, OUT, { maps, vatten, seaPoints, markers: markersFile }, writeMaps, log);
+if (CHECK) figures.check = require('./verify').verify(CHECK, OUT, { maps, vatten, seaPoints, markers: markersFile, exercises }, writeMaps, log);
 const perPage = {};
 for (const e of exercises) { const k = `${e.continent} ${e.kind}`; perPage[k] = (perPage[k] || 0) + 1; }
 figures.exercises = exercises.length;

@@ -7,6 +7,7 @@ const path = require('path');
 const { execFileSync } = require('child_process');
 const geo = require('./geo');
 const { byText } = require('./order');
+const { secondFillPoint } = require('./lobes');
 
 const MAX_VERTICES = 500;
 const MAPSHAPER = path.join(__dirname, '..', 'node_modules', '.bin', 'mapshaper');
@@ -126,7 +127,9 @@ function buildMapUnits(def, sources, lakes, workDir) {
       });
       const pole = geo.poleOfInaccessibility([ring, ...holes], near, 0.002);
       const b = geo.bbox([ring]);
-      parts.push({ ring, holes, fill1: [pole.lat, pole.lon], fill2: [pole.lat, pole.lon], bounds: b, inner: pole.dist });
+      const fill1 = [pole.lat, pole.lon];
+      const fill2 = secondFillPoint([ring, ...holes], near, fill1, def.refView);
+      parts.push({ ring, holes, fill1, fill2, bounds: b, inner: pole.dist });
     }
     units[u] = { meta: meta[u], parts };
   }
@@ -230,7 +233,10 @@ function cutMarker(units, key) {
       const still = geo.pointInRing(flon, flat, ring) && geo.edgeDistance(flon, flat, [ring], Math.cos(flat * Math.PI / 180)) > part.inner / 2;
       const pole = still ? null : geo.poleOfInaccessibility([ring, ...part.holes], [], 0.002);
       const fill = still ? part.fill1 : [geo.round4(pole.lat), geo.round4(pole.lon)];
-      return { ring, holes: part.holes, fill1: fill, fill2: fill, bounds: geo.bbox([ring]), inner: still ? part.inner : pole.dist };
+      // So does the second point, in the lobe beyond a neck, unless the cut took it.
+      const [slat, slon] = part.fill2 || part.fill1;
+      const keep2 = still && geo.pointInRing(slon, slat, ring) && geo.edgeDistance(slon, slat, [ring], Math.cos(slat * Math.PI / 180)) > 0;
+      return { ring, holes: part.holes, fill1: fill, fill2: keep2 ? [slat, slon] : fill, bounds: geo.bbox([ring]), inner: still ? part.inner : pole.dist };
     });
     unit.parts[h.i] = made[0];
     unit.parts.push(...made.slice(1));

@@ -114,12 +114,13 @@ function zoneCityNames() {
 
 const KEEP_CODES = new Set(['PPLC', 'PPLA', 'PPLA2', 'PPLA3', 'PPLA4', 'PPL', 'PPLG']);
 
-// A city's names: CLDR's exemplar city where the language has one, then the
-// table above, then the GeoNames name.
+// A city's names: our table where it names the city in the language (its
+// entries are deliberate choices, such as Kyiv where CLDR still has the
+// older form), then CLDR's exemplar city, then the GeoNames name.
 function cityNames(city, zones) {
   const z = zones.get(`${city.country}|${fold(city.name)}`);
   const t = CITY_NAMES[city.name];
-  return LANGS.map((_, i) => (z && z[i]) || (t && t[i]) || city.name);
+  return LANGS.map((_, i) => (t && t[i]) || (z && z[i]) || city.name);
 }
 
 /**
