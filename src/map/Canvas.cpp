@@ -581,14 +581,11 @@ LANDORA_WIDE_INLINE void FillWide(std::uint32_t *row, int a, int b, __m256i pf)
             _mm256_storeu_si256(reinterpret_cast<__m256i *>(p + i), pf);
         if (i < n)
             _mm256_storeu_si256(reinterpret_cast<__m256i *>(p + n - 8), pf);
-    } else if (n >= 4) {
-        const __m128i half = _mm256_castsi256_si128(pf);
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(p), half);
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(p + n - 4), half);
     } else {
-        const auto value = static_cast<std::uint32_t>(_mm256_cvtsi256_si32(pf));
-        for (int i = 0; i < n; ++i)
-            p[i] = value;
+        // Fewer than eight: one store of the lanes below n (the others are
+        // neither written nor even touched).
+        const __m256i lanes = _mm256_cmpgt_epi32(_mm256_set1_epi32(n), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+        _mm256_maskstore_epi32(reinterpret_cast<int *>(p), lanes, pf);
     }
 }
 
