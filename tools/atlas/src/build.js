@@ -5,7 +5,7 @@ const fs = require('fs');
 const path = require('path');
 const { loadSources } = require('./units');
 const { buildMapUnits, buildLakes, applyMarkers } = require('./mapbuild');
-const { lobePoints } = require('./lobes');
+const { basinPoints } = require('./lobes');
 const { countryNames, LANGS } = require('./names');
 const { View } = require('./projection');
 const { chooseSeaPoints } = require('./seapoints');
@@ -128,7 +128,7 @@ for (const m of Object.values(maps)) {
 // first cannot.
 const EXTRA_LAKE_RECORDS = 2;
 const vatten = lakes.filter((l) => l.area >= 0.05).flatMap((l) => {
-  const basins = [l.fill, ...lobePoints([l.ring], [], l.fill, maps[1].def.refView, [1, 1.5, 2.25, 3.4, 5, 7.5])];
+  const basins = [l.fill, ...basinPoints(l.ring, l.fill, maps[1].def.refView, [1, 1.5, 2.25, 3.4, 5, 7.5])];
   const recs = [];
   for (let i = 0; i < basins.length && recs.length <= EXTRA_LAKE_RECORDS; i += 2) {
     recs.push({

@@ -165,4 +165,24 @@ function lobesAt(rings, obstacles, first, view, zoom) {
   });
 }
 
-module.exports = { secondFillPoint, lobePoints, PINCH_PX };
+/**
+ * Points in every basin of a lake that some scale cuts off from the one
+ * holding `first`: a lake is drawn at several scales and its basins part at
+ * different ones (a thin basin shows inner pixels only when zoomed in), so
+ * the lobes of every scale are gathered, coarsest first, leaving out a point
+ * within `apart` degrees of one already taken.
+ */
+function basinPoints(ring, first, view, zooms, apart = 0.25) {
+  const taken = [first];
+  for (const zoom of zooms) {
+    const points = lobesAt([ring], [], first, view, zoom);
+    if (points === null) break;
+    for (const p of points) {
+      const xs = Math.cos(p[0] * Math.PI / 180);
+      if (!taken.some((q) => Math.hypot((q[1] - p[1]) * xs, q[0] - p[0]) < apart)) taken.push(p);
+    }
+  }
+  return taken.slice(1);
+}
+
+module.exports = { secondFillPoint, lobePoints, basinPoints, PINCH_PX };

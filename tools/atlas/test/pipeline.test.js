@@ -357,6 +357,14 @@ test('second fill point goes beyond the narrowest neck, or stays on the first', 
   assert.ok(basins[0][1] > 5 && basins[1][1] > 3 && basins[1][1] < 4, `${JSON.stringify(basins)}: largest basin first`);
   const speck = [[0, 0], [2, 0], [2, 0.99], [2.05, 0.99], [2.05, 0.9], [2.1, 0.9], [2.1, 1.1], [2.05, 1.1], [2.05, 1.01], [2, 1.01], [2, 2], [0, 2]];
   assert.deepStrictEqual(lobePoints([speck], [], first, view, [1]), []);
+  // A lake's basins are gathered over scales: the speck is a basin of its
+  // own at twice the scale, and one point stands for it however many scales
+  // show it.
+  const { basinPoints } = require('../src/lobes');
+  assert.strictEqual(basinPoints(speck, first, view, [1]).length, 0);
+  const specks = basinPoints(speck, first, view, [1, 2, 2.2]);
+  assert.strictEqual(specks.length, 1);
+  assert.ok(specks[0][1] > 2.05 && specks[0][1] < 2.1);
 });
 
 test('equal areas compete for a marker in the same order under any locale', () => {
