@@ -183,6 +183,7 @@ function writeMaps() {
 }
 writeMaps();
 if (CHECK) figures.check = require('./verify').verify(CHECK, OUT, { maps, vatten, seaPoints, markers: markersFile, exercises }, writeMaps, log);
+figures.lakeRecords = vatten.length; // the check may add records for lake basins
 const perPage = {};
 for (const e of exercises) { const k = `${e.continent} ${e.kind}`; perPage[k] = (perPage[k] || 0) + 1; }
 figures.exercises = exercises.length;

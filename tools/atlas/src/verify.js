@@ -32,6 +32,8 @@ function runCheck(checker, dir, markers) {
   return r.stdout.split('\n').filter((l) => /^(FILL|LAKEFILL|SEA|LAKESEA|DROPSEA|FAIL) /.test(l));
 }
 
+function samePoint(a, b) { return a[0] === b[0] && a[1] === b[1]; }
+
 // The area whose fill leaks, when the leak can come from its second fill
 // point set beyond a neck (and not yet taken back).
 function leakFrom(line, data) {
@@ -40,7 +42,7 @@ function leakFrom(line, data) {
   const e = data.exercises.find((x) => x.number === Number(m[1]));
   const rec = e && data.maps[e.map] && data.maps[e.map].records[Number(m[2]) - 1];
   if (!rec || rec.fillMended || rec.lobeDropped) return null;
-  if (rec.fill2[0] === rec.fill1[0] && rec.fill2[1] === rec.fill1[1]) return null;
+  if (samePoint(rec.fill1, rec.fill2)) return null;
   return rec;
 }
 
@@ -59,8 +61,19 @@ function applyMends(lines, data) {
       const at = f[0] === 'FILL' ? 3 : 2;
       const id = `${f[0]} ${f[1]} ${f[0] === 'FILL' ? f[2] : ''}`;
       if (fillSet.has(id)) continue; // one mend per area and run
-      if (rec && !rec.fillMended) {
-        rec.fill2 = [Number(f[at]), Number(f[at + 1])];
+      const point = [Number(f[at]), Number(f[at + 1])];
+      if (rec && !rec.fillMended && f[0] === 'LAKEFILL' && !samePoint(rec.fill1, rec.fill2)) {
+        // The lake's second point already serves a basin of its own: the
+        // mend goes into a further record of the same lake, at the end of
+        // the list so that the check's lake numbers stay.
+        const base = rec.key.split('.')[0];
+        const count = data.vatten.filter((r) => r.key.split('.')[0] === base).length;
+        data.vatten.push({ ...rec, key: `${base}.${count + 1}`, fill1: point, fill2: point, fillMended: true });
+        rec.fillMended = true;
+        fillSet.add(id);
+        mended++;
+      } else if (rec && !rec.fillMended) {
+        rec.fill2 = point;
         rec.fillMended = true;
         fillSet.add(id);
         mended++;

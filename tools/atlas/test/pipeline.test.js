@@ -387,6 +387,21 @@ test('equal areas compete for a marker in the same order under any locale', () =
   }
 });
 
+test('a lake whose second point serves a basin takes a mend as a further record', () => {
+  const { applyMends } = require('../src/verify');
+  const data = {
+    maps: {}, seaPoints: {},
+    vatten: [{ key: 'W-ARAL', fill1: [1, 1], fill2: [2, 2] }, { key: 'W-ARAL.2', fill1: [3, 3], fill2: [3, 3] }, { key: 'W-CHAD', fill1: [5, 5], fill2: [5, 5] }],
+  };
+  const { mended } = applyMends(['LAKEFILL 1 4 4 exercise 1 at 1020x700', 'LAKEFILL 3 6 6 exercise 1 at 1020x700'], data);
+  assert.strictEqual(mended, 2);
+  assert.deepStrictEqual(data.vatten[0].fill2, [2, 2], 'the basin point stays');
+  assert.deepStrictEqual(data.vatten[2].fill2, [6, 6], 'a lake of one basin takes the mend itself');
+  assert.strictEqual(data.vatten.length, 4);
+  assert.deepStrictEqual(data.vatten[3], { key: 'W-ARAL.3', fill1: [4, 4], fill2: [4, 4], fillMended: true });
+  assert.strictEqual(applyMends(['LAKEFILL 1 7 7 exercise 1 at 1020x700'], data).mended, 0, 'once per lake');
+});
+
 test('a leak from a second fill point beyond a neck takes the point back, once', () => {
   const { applyMends } = require('../src/verify');
   const data = {
