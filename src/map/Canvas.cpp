@@ -282,8 +282,7 @@ int ScanRight(const std::uint32_t *row, int x, int end, std::uint32_t v)
 }
 
 // ScanRight over inside pixels that fills them as it goes: the row is read
-// and written in one sweep. This loop carries most of every flood fill, so
-// processors with 256-bit vectors get a wider copy of it.
+// and written in one sweep.
 template <bool Equal>
 int ScanRightFillTail(std::uint32_t *row, int x, int end, std::uint32_t v, std::uint32_t fill)
 {
@@ -305,34 +304,6 @@ int ScanRightFillTail(std::uint32_t *row, int x, int end, std::uint32_t v, std::
 }
 
 #if defined(LANDORA_HAVE_AVX2_PATH)
-template <bool Equal>
-__attribute__((target("avx2"))) int ScanRightFillWide(std::uint32_t *row, int x, int end, std::uint32_t v,
-                                                      std::uint32_t fill)
-{
-    const __m256i pv = _mm256_set1_epi32(static_cast<int>(v));
-    const __m256i pf = _mm256_set1_epi32(static_cast<int>(fill));
-    while (x + 32 <= end) {
-        auto *p = reinterpret_cast<__m256i *>(row + x);
-        const __m256i e0 = _mm256_cmpeq_epi32(_mm256_loadu_si256(p), pv);
-        const __m256i e1 = _mm256_cmpeq_epi32(_mm256_loadu_si256(p + 1), pv);
-        const __m256i e2 = _mm256_cmpeq_epi32(_mm256_loadu_si256(p + 2), pv);
-        const __m256i e3 = _mm256_cmpeq_epi32(_mm256_loadu_si256(p + 3), pv);
-        bool all;
-        if constexpr (Equal)
-            all = _mm256_movemask_epi8(_mm256_and_si256(_mm256_and_si256(e0, e1), _mm256_and_si256(e2, e3))) == -1;
-        else
-            all = _mm256_movemask_epi8(_mm256_or_si256(_mm256_or_si256(e0, e1), _mm256_or_si256(e2, e3))) == 0;
-        if (!all)
-            break;
-        _mm256_storeu_si256(p, pf);
-        _mm256_storeu_si256(p + 1, pf);
-        _mm256_storeu_si256(p + 2, pf);
-        _mm256_storeu_si256(p + 3, pf);
-        x += 32;
-    }
-    return ScanRightFillTail<Equal>(row, x, end, v, fill);
-}
-
 const bool HasAvx2 = [] {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2") != 0;
@@ -372,10 +343,6 @@ void FillSpan(std::uint32_t *p, std::size_t n, std::uint32_t value)
 template <bool Equal>
 int ScanRightFill(std::uint32_t *row, int x, int end, std::uint32_t v, std::uint32_t fill)
 {
-#if defined(LANDORA_HAVE_AVX2_PATH)
-    if (HasAvx2)
-        return ScanRightFillWide<Equal>(row, x, end, v, fill);
-#endif
 #if defined(__SSE2__)
     const __m128i pv = _mm_set1_epi32(static_cast<int>(v));
     const __m128i pf = _mm_set1_epi32(static_cast<int>(fill));
@@ -421,7 +388,8 @@ int ScanLeft(const std::uint32_t *row, int x, int start, std::uint32_t v)
 
 // The scanline seed fill for regions told by the pixels alone (the filled
 // colour is never inside): each row run is found with the scans above and
-// filled in one sweep.
+// filled in one sweep. Processors with 256-bit vectors take FastFillWide
+// below instead.
 template <bool Equal>
 void FastFill(std::uint32_t *bits, std::size_t stride, int width, int height, int x, int y, std::uint32_t v,
               std::uint32_t fill)
