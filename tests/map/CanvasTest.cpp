@@ -403,3 +403,156 @@ TEST(Canvas, LinesLeavingTheSurfaceKeepTheirPixelsOnIt)
                     << "line " << x0 << "," << y0 << " to " << x1 << "," << y1 << " at " << x << "," << y;
     }
 }
+
+namespace {
+
+// The pixels of a width-1 line by its definition: n = the larger of |dx| and
+// |dy| steps, step i at major = start + i, minor = start + floor((2 i |dminor|
+// + n) / (2 n)), the end pixel left out.
+std::vector<std::pair<int, int>> DefinedLine(int x0, int y0, int x1, int y1)
+{
+    const int dx = x1 - x0, dy = y1 - y0;
+    const int adx = std::abs(dx), ady = std::abs(dy);
+    const bool xMajor = adx >= ady;
+    const int n = std::max(adx, ady);
+    const int a = xMajor ? ady : adx;
+    const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
+    std::vector<std::pair<int, int>> out;
+    for (int i = 0; i < n; ++i) {
+        const int m = (2 * i * a + n) / (2 * n);
+        out.push_back(xMajor ? std::pair{x0 + sx * i, y0 + sy * m} : std::pair{x0 + sx * m, y0 + sy * i});
+    }
+    return out;
+}
+
+// A background where every pixel differs, so that each pen mode shows.
+void Pattern(Canvas &c)
+{
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x)
+            c.SetPixel(x, y, RGB(static_cast<std::uint8_t>(x * 7 + y), static_cast<std::uint8_t>(y * 13 + x * 3), 0x5A));
+}
+
+} // namespace
+
+TEST(Canvas, ThinLinesAndPolylinesFollowTheDefinitionInEveryMode)
+{
+    // Lines on the surface are walked by pointer steps, lines reaching off
+    // it by the clipping walk; steep lines read ahead. All must paint the
+    // defined pixels, each once, in every octant and pen mode, whether drawn
+    // one by one or as a path.
+    std::uint32_t seed = 4242;
+    auto rnd = [&seed](int lo, int hi) {
+        seed = seed * 1664525u + 1013904223u;
+        return lo + static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(hi - lo + 1));
+    };
+    const Colour pen = RGB(0x3C, 0xA5, 0x0F);
+    for (const PenMode mode : {PenMode::Copy, PenMode::Mask, PenMode::NotXor}) {
+        for (int round = 0; round < 60; ++round) {
+            const int w = 50, h = 40;
+            // Half the paths stay on the surface, half wander off it.
+            const int margin = round % 2 == 0 ? 0 : 25;
+            std::vector<CanvasPoint> path;
+            for (int i = 0; i < 6; ++i)
+                path.push_back({rnd(-margin, w - 1 + margin), rnd(-margin, h - 1 + margin)});
+            if (round % 3 == 0)
+                path.push_back(path.back()); // a repeated vertex draws nothing
+            Canvas expected(w, h), single(w, h), joined(w, h);
+            for (Canvas *c : {&expected, &single, &joined}) {
+                Pattern(*c);
+                c->SetPen(pen, 1, mode);
+            }
+            const std::uint32_t p = Canvas::ToPixel(pen) & 0xFFFFFFu;
+            for (std::size_t i = 1; i < path.size(); ++i)
+                for (const auto &[x, y] : DefinedLine(path[i - 1].X, path[i - 1].Y, path[i].X, path[i].Y)) {
+                    if (x < 0 || y < 0 || x >= w || y >= h)
+                        continue;
+                    const std::uint32_t below = Canvas::ToPixel(expected.GetPixel(x, y));
+                    const std::uint32_t now = mode == PenMode::Copy   ? p
+                                              : mode == PenMode::Mask ? (below & p)
+                                                                      : (~(below ^ p) & 0xFFFFFFu);
+                    expected.SetPixel(x, y, Canvas::FromPixel(now));
+                }
+            single.MoveTo(path[0].X, path[0].Y);
+            for (std::size_t i = 1; i < path.size(); ++i)
+                single.LineTo(path[i].X, path[i].Y);
+            joined.Polyline(path.data(), path.size());
+            EXPECT_EQ(joined.CurrentX(), path.back().X);
+            EXPECT_EQ(joined.CurrentY(), path.back().Y);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    ASSERT_EQ(single.GetPixel(x, y), expected.GetPixel(x, y))
+                        << "mode " << static_cast<int>(mode) << " round " << round << " at " << x << "," << y;
+                    ASSERT_EQ(joined.GetPixel(x, y), expected.GetPixel(x, y))
+                        << "mode " << static_cast<int>(mode) << " round " << round << " at " << x << "," << y;
+                }
+        }
+    }
+}
+
+TEST(Canvas, PolylineWithAThickPenDrawsLikeItsLines)
+{
+    const std::vector<CanvasPoint> path = {{3, 4}, {30, 9}, {30, 9}, {12, 33}, {-5, 20}, {3, 4}};
+    Canvas single(40, 40), joined(40, 40);
+    for (Canvas *c : {&single, &joined}) {
+        Pattern(*c);
+        c->SetPen(Black, 3, PenMode::NotXor);
+    }
+    single.MoveTo(path[0].X, path[0].Y);
+    for (std::size_t i = 1; i < path.size(); ++i)
+        single.LineTo(path[i].X, path[i].Y);
+    joined.Polyline(path.data(), path.size());
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(joined.GetPixel(x, y), single.GetPixel(x, y)) << x << "," << y;
+    // No points: nothing drawn, the current point stays.
+    joined.MoveTo(7, 8);
+    joined.Polyline(path.data(), 0);
+    EXPECT_EQ(joined.CurrentX(), 7);
+    EXPECT_EQ(joined.CurrentY(), 8);
+}
+
+TEST(Canvas, ScanlineFillMatchesAPlainFillOnNarrowScenesAndAtEveryEdge)
+{
+    // Surfaces narrower than a vector group, rows whose last group overlaps
+    // the one before, and fills started on the first and last rows and
+    // columns, where the fill looks back at rows that do not exist.
+    std::uint32_t seed = 99;
+    auto rnd = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(n));
+    };
+    const Colour palette[] = {RGB(128, 128, 128), Black, RGB(0, 0, 128)};
+    for (int round = 0; round < 600; ++round) {
+        const int w = 1 + rnd(27);
+        const int h = 1 + rnd(12);
+        Canvas c(w, h);
+        c.FillRect(0, 0, w, h, palette[0]);
+        for (int i = rnd(w * h / 3 + 1); i > 0; --i)
+            c.SetPixel(rnd(w), rnd(h), palette[1 + rnd(2)]);
+        std::vector<Colour> expected(static_cast<std::size_t>(w * h));
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                expected[static_cast<std::size_t>(y * w + x)] = c.GetPixel(x, y);
+        // Seeds on the edges most of the time.
+        int sx = rnd(w), sy = rnd(h);
+        switch (round % 5) {
+        case 0: sy = h - 1; break;
+        case 1: sy = 0; break;
+        case 2: sx = w - 1; break;
+        case 3: sx = 0; break;
+        default: break;
+        }
+        const FloodStyle style = round % 2 == 0 ? FloodStyle::Surface : FloodStyle::Border;
+        const Colour target = style == FloodStyle::Border ? Black : c.GetPixel(sx, sy);
+        const Colour brush = style == FloodStyle::Border ? Black : RGB(255, 0, 0);
+        ReferenceFill(expected, w, h, sx, sy, target, style, brush);
+        c.SetBrush(brush);
+        c.FloodFill(sx, sy, target, style);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(c.GetPixel(x, y), expected[static_cast<std::size_t>(y * w + x)])
+                    << "round " << round << " (" << w << "x" << h << " from " << sx << "," << sy << ") at " << x
+                    << "," << y;
+    }
+}

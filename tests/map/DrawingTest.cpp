@@ -102,6 +102,90 @@ TEST(Drawing, OutlinesSkipAreasThatCannotBeVisible)
     EXPECT_GT(Count(t.canvas, Black), 2 * 400 + 2 * 200 - 4);
 }
 
+TEST(Drawing, OutlinesCloseEveryVertexAsLinesWithBothEndsSetWould)
+{
+    // Every vertex of a border is painted although a line omits its end
+    // pixel, on and off the image, with repeated vertices and with a single
+    // one (which paints nothing), for thin and thick pens alike.
+    std::uint32_t seed = 31337;
+    auto rnd = [&seed](int lo, int hi) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<float>(lo + static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(hi - lo + 1)));
+    };
+    for (const int width : {1, 2}) {
+        TestMap drawn(300, 150);
+        TestMap expected(300, 150);
+        for (TestMap *t : {&drawn, &expected}) {
+            seed = 31337;
+            for (int a = 0; a < 12; ++a) {
+                const std::string key(1, static_cast<char>('A' + a));
+                if (a == 0) {
+                    AddArea(*t->map.Areas, key, {{10.0f, 10.0f}});
+                    continue;
+                }
+                CArea &area = AddArea(*t->map.Areas, key, {{0.0f, 0.0f}});
+                area.PointCount = 0;
+                for (int i = 1; i <= 9; ++i) {
+                    area.Points[++area.PointCount] = GeoPoint{rnd(-95, 95), rnd(-200, 200)};
+                    if (i % 4 == 0) {
+                        const GeoPoint again = area.Points[area.PointCount];
+                        area.Points[++area.PointCount] = again;
+                    }
+                }
+                area.North = 90;
+                area.South = -90;
+                area.East = 180;
+                area.West = -180;
+            }
+            t->map.LandColour = Land;
+            t->map.FillBackground();
+        }
+        drawn.map.DrawOutlines(width);
+        // The outline as separate lines, with both ends of each set.
+        Canvas &c = expected.canvas;
+        c.SetPenColour(Black);
+        c.SetPenMode(PenMode::Copy);
+        c.SetNoFill();
+        c.Rectangle(0, 0, 300, 150);
+        c.SetPenWidth(width);
+        for (int i = 1; i <= expected.map.Areas->Count; ++i) {
+            const CArea &area = *expected.map.Areas->Items[i];
+            auto pixel = [&](int j) {
+                const GeoPoint &p = area.Points[j];
+                return std::pair{expected.map.PositionToX(p.Latitude, p.Longitude), expected.map.LatitudeToY(p.Latitude)};
+            };
+            const auto first = pixel(1);
+            c.MoveTo(first.first, first.second);
+            auto previous = first;
+            for (int j = 1; j <= area.PointCount; ++j) {
+                const auto next = pixel(j);
+                if (next == previous)
+                    continue;
+                c.LineTo(next.first, next.second);
+                c.SetPixel(previous.first, previous.second, Black);
+                c.SetPixel(next.first, next.second, Black);
+                previous = next;
+            }
+            c.LineTo(first.first, first.second);
+        }
+        c.Rectangle(0, 0, 300, 150);
+        int black = 0;
+        for (int y = 0; y < 150; ++y)
+            for (int x = 0; x < 300; ++x) {
+                ASSERT_EQ(drawn.canvas.GetPixel(x, y), c.GetPixel(x, y)) << "width " << width << " at " << x << "," << y;
+                black += c.GetPixel(x, y) == Black ? 1 : 0;
+            }
+        EXPECT_GT(black, 2000);
+    }
+    // An area of a single vertex paints nothing: only the image's outline.
+    TestMap dot(100, 50);
+    AddArea(*dot.map.Areas, "D", {{10.0f, 10.0f}});
+    dot.map.LandColour = Land;
+    dot.map.FillBackground();
+    dot.map.DrawOutlines(1);
+    EXPECT_EQ(Count(dot.canvas, Black), 2 * 100 + 2 * 50 - 4);
+}
+
 TEST(Drawing, SeaPointOnOutlineLakeOrSeaPaintsNothing)
 {
     for (const GeoPoint p : {GeoPoint{30.0f, 0.0f}, GeoPoint{0.0f, 0.0f}}) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "data/Errors.h"
 #include "map/MapFixtures.h"
@@ -87,6 +88,44 @@ TEST(Projection, ColumnsShrinkTowardsThePolesAndRoundTrip)
             EXPECT_NEAR(t.map.YToLatitude(y), lat, 0.5);
             EXPECT_NEAR(t.map.PointToLongitude(y, x), lon, 1.5) << lat << " " << lon;
         }
+}
+
+TEST(Projection, ManyPointsAtOnceComeOutAsOneByOne)
+{
+    // Points are projected four at a time where the processor allows; every
+    // one must land on the pixel X() and Y() give it, including the poles,
+    // latitudes beyond them, a view of no height (whose pixels overflow and
+    // saturate) and counts that do not fill the last group of four.
+    std::uint32_t seed = 2024;
+    auto rnd = [&seed](float lo, float hi) {
+        seed = seed * 1664525u + 1013904223u;
+        return lo + (hi - lo) * static_cast<float>(seed >> 8) / static_cast<float>(1u << 24);
+    };
+    struct View {
+        int Width, Height;
+        float North, South, Centre;
+    };
+    for (const View &v : {View{1920, 1048, 90.0f, -90.0f, 0.0f}, View{1001, 600, 72.5f, 33.0f, 17.5f},
+                          View{800, 500, -10.0f, -60.0f, -150.0f}, View{640, 480, 45.0f, 45.0f, 0.0f}}) {
+        TestMap t(v.Width, v.Height, v.North, v.South, v.Centre);
+        const MapProjection projection = t.map.Projection();
+        std::vector<GeoPoint> points;
+        for (int i = 0; i < 203; ++i)
+            points.push_back({rnd(-95.0f, 95.0f), rnd(-400.0f, 400.0f)});
+        for (const float pole : {90.0f, -90.0f, 90.5f, -91.0f})
+            points.insert(points.begin() + 5 * (static_cast<int>(pole) % 7 + 8), GeoPoint{pole, 12.0f});
+        for (std::size_t count : {points.size(), std::size_t{0}, std::size_t{1}, std::size_t{3}, std::size_t{4},
+                                  std::size_t{7}}) {
+            std::vector<CanvasPoint> out(count, CanvasPoint{-7, -7});
+            projection.Project(points.data(), count, out.data());
+            for (std::size_t i = 0; i < count; ++i) {
+                const GeoPoint &p = points[i];
+                ASSERT_EQ(out[i].X, projection.X(p.Latitude, p.Longitude))
+                    << "point " << i << " (" << p.Latitude << ", " << p.Longitude << ")";
+                ASSERT_EQ(out[i].Y, projection.Y(p.Latitude)) << "point " << i << " (" << p.Latitude << ")";
+            }
+        }
+    }
 }
 
 TEST(Projection, InsideExcludesColumnZeroAndRowZero)
