@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -460,8 +461,6 @@ void FastFill(std::uint32_t *bits, std::size_t stride, int width, int height, in
 #define LANDORA_WIDE __attribute__((target("avx2")))
 #define LANDORA_WIDE_INLINE __attribute__((target("avx2"), always_inline)) inline
 
-constexpr int PrefetchRows = 2;
-
 // Bit j set when pixel at[j] belongs to the region.
 template <bool Equal>
 LANDORA_WIDE_INLINE unsigned InsideBits(const std::uint32_t *at, __m256i pv)
@@ -564,6 +563,32 @@ LANDORA_WIDE_INLINE int FillRunWide(std::uint32_t *row, int x, int width, __m256
                                     std::uint32_t v)
 {
     const int start = x;
+    // Most runs of a map end within 32 pixels of where they are entered:
+    // one look at 32 pixels finds the end, and four masked stores fill up
+    // to it, with no branch on where it lies.
+    if (x + 32 <= width) {
+        auto *p = reinterpret_cast<__m256i *>(row + x);
+        const unsigned eq = InsideBits<true>(row + x, pv) | InsideBits<true>(row + x + 8, pv) << 8 |
+                            InsideBits<true>(row + x + 16, pv) << 16 | InsideBits<true>(row + x + 24, pv) << 24;
+        const unsigned out = Equal ? ~eq : eq;
+        if (out != 0) {
+            const int length = __builtin_ctz(out);
+            const __m256i n = _mm256_set1_epi32(length);
+            const __m256i lane = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+            const __m256i eight = _mm256_set1_epi32(8);
+            __m256i at = lane;
+            for (int g = 0; g < 4; ++g) {
+                _mm256_maskstore_epi32(reinterpret_cast<int *>(p + g), _mm256_cmpgt_epi32(n, at), pf);
+                at = _mm256_add_epi32(at, eight);
+            }
+            return x + length;
+        }
+        _mm256_storeu_si256(p, pf);
+        _mm256_storeu_si256(p + 1, pf);
+        _mm256_storeu_si256(p + 2, pf);
+        _mm256_storeu_si256(p + 3, pf);
+        x += 32;
+    }
     while (x + 32 <= width) {
         auto *p = reinterpret_cast<__m256i *>(row + x);
         const __m256i e0 = _mm256_cmpeq_epi32(_mm256_loadu_si256(p), pv);
@@ -649,14 +674,6 @@ LANDORA_WIDE void FastFillWide(std::uint32_t *bits, std::size_t stride, int widt
                 const int left = x1 > 0 ? FindLeftWide<Equal, false>(row, x1 - 1, 0, width, pv, v) + 1 : 0;
                 const int right = FillRunWide<Equal>(row, x1, width, pv, pf, v);
                 FillWide(row, left, x1, pf);
-                // The rows that follow in this direction come next: ask for
-                // their cache lines well ahead.
-                const int ahead = r + PrefetchRows * dy;
-                if (ahead >= 0 && ahead < height) {
-                    const std::uint32_t *next = bits + stride * static_cast<std::size_t>(ahead);
-                    for (int px = left; px < right; px += 16)
-                        __builtin_prefetch(next + px);
-                }
                 // The run's overhangs beyond its parent are looked at back
                 // in the parent's row, still at hand: only where that row
                 // has pixels of the region is a segment left for later.
@@ -899,6 +916,63 @@ struct NotXorPaint {
     void operator()(std::uint32_t &p) const { p = Opaque | (~(p ^ Pen) & RgbBits); }
 };
 
+// The pixels of every line no more than four pixels long either way, as
+// offsets from its start, worked out by the line walk itself: an outline's
+// lines are mostly of this kind, and painting them from the table takes no
+// loop and no step that waits on the one before. Unused places repeat the
+// start pixel (painted anyway), so four pixels are always written.
+struct ShortLine {
+    std::int8_t N = 0; // pixels painted
+    std::int8_t X[4] = {};
+    std::int8_t Y[4] = {};
+};
+constexpr int ShortReach = 4;
+constexpr int ShortSide = 2 * ShortReach + 1;
+
+const std::array<ShortLine, ShortSide * ShortSide> &ShortLines()
+{
+    static const auto table = [] {
+        std::array<ShortLine, ShortSide * ShortSide> t{};
+        for (int dy = -ShortReach; dy <= ShortReach; ++dy)
+            for (int dx = -ShortReach; dx <= ShortReach; ++dx) {
+                ShortLine &line = t[static_cast<std::size_t>((dy + ShortReach) * ShortSide + dx + ShortReach)];
+                WalkLine(0, 0, dx, dy, -ShortReach, ShortReach, -ShortReach, ShortReach, [&](int x, int y) {
+                    line.X[line.N] = static_cast<std::int8_t>(x);
+                    line.Y[line.N] = static_cast<std::int8_t>(y);
+                    ++line.N;
+                });
+            }
+        return t;
+    }();
+    return table;
+}
+
+// A copy-mode line from the table when it is short and wholly on the
+// surface; false, with nothing painted, when it is not.
+inline bool PaintShortLine(std::uint32_t *bits, std::size_t stride, int width, int height, int x0, int y0, int x1,
+                           int y1, std::uint32_t value)
+{
+    const int dx = x1 - x0;
+    const int dy = y1 - y0;
+    if (static_cast<unsigned>(dx + ShortReach) >= ShortSide || static_cast<unsigned>(dy + ShortReach) >= ShortSide ||
+        static_cast<unsigned>(x0) >= static_cast<unsigned>(width) ||
+        static_cast<unsigned>(x1) >= static_cast<unsigned>(width) ||
+        static_cast<unsigned>(y0) >= static_cast<unsigned>(height) ||
+        static_cast<unsigned>(y1) >= static_cast<unsigned>(height))
+        return false;
+    static const auto &lines = ShortLines();
+    const ShortLine &line = lines[static_cast<std::size_t>((dy + ShortReach) * ShortSide + dx + ShortReach)];
+    // A line of no pixels writes its four into the sink.
+    std::uint32_t sink = 0;
+    std::uint32_t *p = line.N > 0 ? bits + stride * static_cast<std::size_t>(y0) + x0 : &sink;
+    const auto rowStep = static_cast<std::ptrdiff_t>(stride);
+    p[line.X[0] + line.Y[0] * rowStep] = value;
+    p[line.X[1] + line.Y[1] * rowStep] = value;
+    p[line.X[2] + line.Y[2] * rowStep] = value;
+    p[line.X[3] + line.Y[3] * rowStep] = value;
+    return true;
+}
+
 } // namespace
 
 void Canvas::Polyline(const CanvasPoint *points, std::size_t count)
@@ -922,9 +996,18 @@ void Canvas::Polyline(const CanvasPoint *points, std::size_t count)
     };
     const std::uint32_t pen = ToPixel(penColour_) & RgbBits;
     switch (penMode_) {
-    case PenMode::Copy:
-        walk(CopyPaint{Opaque | pen});
+    case PenMode::Copy: {
+        const std::uint32_t value = Opaque | pen;
+        for (std::size_t i = 1; i < count; ++i) {
+            const int x1 = points[i].X;
+            const int y1 = points[i].Y;
+            if (!PaintShortLine(bits_, stride_, width_, height_, curX_, curY_, x1, y1, value))
+                PaintLine(bits_, stride_, width_, height_, curX_, curY_, x1, y1, CopyPaint{value});
+            curX_ = x1;
+            curY_ = y1;
+        }
         break;
+    }
     case PenMode::Mask:
         walk(MaskPaint{pen});
         break;
@@ -936,10 +1019,17 @@ void Canvas::Polyline(const CanvasPoint *points, std::size_t count)
 
 void Canvas::ThinLine(int x0, int y0, int x1, int y1)
 {
+    if (y0 == y1 && x0 != x1) {
+        // Along a row (the parallels of the grid): the pixels from x0
+        // towards x1, end pixel excluded, as one span.
+        PenSpan(y0, x0 < x1 ? x0 : x1 + 1, x0 < x1 ? x1 - 1 : x0);
+        return;
+    }
     const std::uint32_t pen = ToPixel(penColour_) & RgbBits;
     switch (penMode_) {
     case PenMode::Copy:
-        PaintLine(bits_, stride_, width_, height_, x0, y0, x1, y1, CopyPaint{Opaque | pen});
+        if (!PaintShortLine(bits_, stride_, width_, height_, x0, y0, x1, y1, Opaque | pen))
+            PaintLine(bits_, stride_, width_, height_, x0, y0, x1, y1, CopyPaint{Opaque | pen});
         break;
     case PenMode::Mask:
         PaintLine(bits_, stride_, width_, height_, x0, y0, x1, y1, MaskPaint{pen});

@@ -490,6 +490,54 @@ TEST(Canvas, ThinLinesAndPolylinesFollowTheDefinitionInEveryMode)
     }
 }
 
+TEST(Canvas, ShortAndLevelLinesFollowTheDefinitionEverywhere)
+{
+    // An outline is mostly lines of a few pixels, painted from a table of
+    // their pixels, and a grid's parallels are level lines painted as one
+    // span: every such line, from the middle of the surface, its edges and
+    // its corners (where the table must give way to clipping), in every pen
+    // mode, must paint the defined pixels once and leave its end pixel.
+    const int w = 12, h = 9;
+    const Colour pen = RGB(0x3C, 0xA5, 0x0F);
+    const std::uint32_t p = Canvas::ToPixel(pen) & 0xFFFFFFu;
+    const CanvasPoint starts[] = {{6, 4}, {0, 0}, {w - 1, h - 1}, {0, h - 1}, {w - 1, 0}, {6, 0}, {0, 4}};
+    for (const PenMode mode : {PenMode::Copy, PenMode::Mask, PenMode::NotXor})
+        for (const CanvasPoint from : starts)
+            for (int dy = -6; dy <= 6; ++dy)
+                for (int dx = -14; dx <= 14; ++dx) {
+                    if (dy != 0 && std::abs(dx) > 6)
+                        continue; // long lines only when level
+                    const CanvasPoint to{from.X + dx, from.Y + dy};
+                    Canvas expected(w, h), single(w, h), joined(w, h);
+                    for (Canvas *c : {&expected, &single, &joined}) {
+                        Pattern(*c);
+                        c->SetPen(pen, 1, mode);
+                    }
+                    for (const auto &[x, y] : DefinedLine(from.X, from.Y, to.X, to.Y)) {
+                        if (x < 0 || y < 0 || x >= w || y >= h)
+                            continue;
+                        const std::uint32_t below = Canvas::ToPixel(expected.GetPixel(x, y));
+                        const std::uint32_t now = mode == PenMode::Copy   ? p
+                                                  : mode == PenMode::Mask ? (below & p)
+                                                                          : (~(below ^ p) & 0xFFFFFFu);
+                        expected.SetPixel(x, y, Canvas::FromPixel(now));
+                    }
+                    single.MoveTo(from.X, from.Y);
+                    single.LineTo(to.X, to.Y);
+                    const CanvasPoint path[] = {from, to};
+                    joined.Polyline(path, 2);
+                    for (int y = 0; y < h; ++y)
+                        for (int x = 0; x < w; ++x) {
+                            ASSERT_EQ(single.GetPixel(x, y), expected.GetPixel(x, y))
+                                << "mode " << static_cast<int>(mode) << " from " << from.X << "," << from.Y << " by "
+                                << dx << "," << dy << " at " << x << "," << y;
+                            ASSERT_EQ(joined.GetPixel(x, y), expected.GetPixel(x, y))
+                                << "mode " << static_cast<int>(mode) << " from " << from.X << "," << from.Y << " by "
+                                << dx << "," << dy << " at " << x << "," << y;
+                        }
+                }
+}
+
 TEST(Canvas, PolylineWithAThickPenDrawsLikeItsLines)
 {
     const std::vector<CanvasPoint> path = {{3, 4}, {30, 9}, {30, 9}, {12, 33}, {-5, 20}, {3, 4}};
