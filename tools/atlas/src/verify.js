@@ -5,7 +5,25 @@
 // unpainted, a sea point for a stretch of sea that none reaches, and the
 // removal of a sea point that paints land. Repeats until the check finds
 // nothing to mend; what it still finds then fails the build.
+//
+// The map window is always maximised, so a player's map has the screen's
+// size less the window's bars. The check must pass at the four sizes the
+// catalogue's views are made for (4:3 and wide, small to very large); the
+// common laptop and desktop screens between them are checked as well and
+// mended where that costs the others nothing, but what stays there is only
+// reported.
 const { spawnSync } = require('child_process');
+
+const CORE_SIZES = ['1020x700', '1362x700', '1916x1000', '2556x1380'];
+const SCREEN_SIZES = ['1020x530', '1276x650', '1276x730', '1436x830', '1596x830', '1276x955', '1676x980'];
+// Sea points a file keeps free for the four sizes that must pass.
+const SEA_RESERVE = 15;
+
+function sizeOf(line) {
+  const m = / at (\d+x\d+)/.exec(line);
+  return m ? m[1] : '';
+}
+function atCoreSize(line) { return CORE_SIZES.includes(sizeOf(line)); }
 
 let lastMarkers = [];
 
@@ -26,7 +44,8 @@ function markerFigures() {
 // `markers`: a file listing the markers ("MAP KEY" a line), which must be
 // painted whole.
 function runCheck(checker, dir, markers) {
-  const r = spawnSync(checker, markers ? [dir, '--markers', markers] : [dir], { encoding: 'utf8', maxBuffer: 256 * 1024 * 1024, env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
+  const args = [dir, ...(markers ? ['--markers', markers] : []), ...CORE_SIZES, ...SCREEN_SIZES];
+  const r = spawnSync(checker, args, { encoding: 'utf8', maxBuffer: 256 * 1024 * 1024, env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
   if (r.status !== 0 && r.status !== 1) throw new Error(`atlas-check failed: ${r.stderr}`);
   lastMarkers = r.stdout.split('\n').filter((l) => l.startsWith('MARKER '));
   return r.stdout.split('\n').filter((l) => /^(FILL|LAKEFILL|SEA|LAKESEA|DROPSEA|FAIL) /.test(l));
@@ -53,7 +72,11 @@ function applyMends(lines, data) {
   let mended = 0;
   const left = [];
   const drops = {};
+  const added = {};
   const fillSet = new Set();
+  // The largest stretches of sea take points first: a file's points run out.
+  const seaPixels = (l) => (/^(SEA|LAKESEA) .*\((\d+) pixels\)/.exec(l) || [0, 0, 0])[2];
+  lines = [...lines].sort((a, b) => Number(seaPixels(b)) - Number(seaPixels(a)));
   for (const line of lines) {
     const f = line.split(' ');
     if (f[0] === 'FILL' || f[0] === 'LAKEFILL') {
@@ -62,7 +85,16 @@ function applyMends(lines, data) {
       const id = `${f[0]} ${f[1]} ${f[0] === 'FILL' ? f[2] : ''}`;
       if (fillSet.has(id)) continue; // one mend per area and run
       const point = [Number(f[at]), Number(f[at + 1])];
-      if (rec && !rec.fillMended && f[0] === 'LAKEFILL' && !samePoint(rec.fill1, rec.fill2)) {
+      if (rec && !rec.fillMended && f[0] === 'FILL' && !atCoreSize(line) && !samePoint(rec.fill1, rec.fill2)) {
+        // Mostly unpainted on a screen size while its second point serves
+        // a lobe: the first point is the one lost there (on a lake's
+        // outline or a border at that scale), and the deepest unpainted
+        // pixel takes its place.
+        rec.fill1 = point;
+        rec.fillMended = true;
+        fillSet.add(id);
+        mended++;
+      } else if (rec && !rec.fillMended && f[0] === 'LAKEFILL' && !samePoint(rec.fill1, rec.fill2)) {
         // The lake's second point already serves a basin of its own: the
         // mend goes into a further record of the same lake, at the end of
         // the list so that the check's lake numbers stay.
@@ -91,11 +123,20 @@ function applyMends(lines, data) {
       const pts = data.seaPoints[f[1]];
       const p = [Number(f[2]), Number(f[3])];
       const close = ([lat, lon]) => Math.abs(lat - p[0]) < 0.15 && Math.abs(lon - p[1]) < 0.15;
-      if (pts.some(close)) continue;
+      // One new point serves the findings of a stretch at several sizes. A
+      // point that was there before this run and still left the stretch
+      // unreached lies outside the view at this size (a narrower screen
+      // shows less longitude): the new one goes in beside it.
+      if ((added[f[1]] || []).some(close)) continue;
       // Where a point was dropped for painting land on some map, no new one
       // goes: it would be dropped again.
       if ((data.dropped[f[1]] || []).some(close)) { left.push(line); continue; }
-      if (pts.length < 100) { pts.push(p); mended++; } else left.push(line);
+      const room = atCoreSize(line) ? 100 : 100 - SEA_RESERVE;
+      if (pts.length < room) {
+        pts.push(p);
+        (added[f[1]] = added[f[1]] || []).push(p);
+        mended++;
+      } else left.push(line);
     } else left.push(line);
   }
   for (const [file, set] of Object.entries(drops)) {
@@ -122,7 +163,7 @@ function verify(checker, dir, data, write, log) {
   // cannot reach every basin of a chain of lakes, and a piece of a lake cut
   // off by borders may find no sea point that is safe on every map of its
   // file. Every other finding fails the build.
-  const faults = lines.filter((l) => !l.startsWith('LAKEFILL ') && !l.startsWith('LAKESEA '));
+  const faults = lines.filter((l) => !l.startsWith('LAKEFILL ') && !l.startsWith('LAKESEA ') && atCoreSize(l));
   for (const l of lines) log(`${faults.includes(l) ? 'unresolved' : 'note'}: ${l}`);
   if (faults.length) process.exitCode = 1;
   const markers = markerFigures();
@@ -130,4 +171,4 @@ function verify(checker, dir, data, write, log) {
   return { unresolved: faults.length, notes: lines.length - faults.length, markers };
 }
 
-module.exports = { verify, applyMends };
+module.exports = { verify, applyMends, CORE_SIZES, SCREEN_SIZES };

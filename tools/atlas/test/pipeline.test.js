@@ -172,7 +172,8 @@ test('drawing check findings become second fill points, new and dropped sea poin
   assert.deepStrictEqual(data.maps[2].records[1].fill2, [45.5, 7.25]);
   assert.deepStrictEqual(data.maps[2].records[0].fill2, [1, 1]);
   assert.deepStrictEqual(data.vatten[0].fill2, [60, 30]);
-  assert.deepStrictEqual(data.seaPoints['Hav2.crp'], [[10, 10], [30, 30], [40, 5]]);
+  // The larger of two findings of one stretch takes the point.
+  assert.deepStrictEqual(data.seaPoints['Hav2.crp'], [[10, 10], [30, 30], [40.1, 5.1]]);
   assert.strictEqual(mended, 4);
   assert.deepStrictEqual(left, [lines[6]]);
   // An area mended once cannot be mended again: the finding stays.
@@ -189,6 +190,42 @@ test('a full sea point file takes no more points', () => {
   assert.strictEqual(mended, 0);
   assert.strictEqual(left.length, 1);
   assert.strictEqual(data.seaPoints['Hav1.crp'].length, 100);
+});
+
+test('screen sizes between the four that must pass are mended where that costs those nothing', () => {
+  const { applyMends } = require('../src/verify');
+  const withLobe = { fill1: [1, 1], fill2: [2, 2] };
+  const single = { fill1: [5, 5], fill2: [5, 5] };
+  const nearlyFull = Array.from({ length: 85 }, (_, i) => [i / 10, -50]);
+  const data = { maps: { 1: { records: [withLobe, single] } }, vatten: [], seaPoints: { 'Hav1.crp': nearlyFull } };
+  const lines = [
+    // Unpainted on a 1280x1024 screen while the second point serves a lobe:
+    // the first point is the one lost there.
+    'FILL 1 1 -22.1 124.2 exercise 181 at 1276x955 (0 of 5070 pixels painted)',
+    'FILL 1 2 9.5 118.3 exercise 181 at 1436x830 (1 of 6 pixels painted)',
+    // The last sea points stay free for the four sizes that must pass.
+    'SEA Hav1.crp 35 31 exercise 121 at 1276x730 (6000 pixels)',
+    'SEA Hav1.crp 10 80 exercise 121 at 1916x1000 (500 pixels)',
+  ];
+  const { mended, left } = applyMends(lines, data);
+  assert.deepStrictEqual(withLobe, { fill1: [-22.1, 124.2], fill2: [2, 2], fillMended: true });
+  assert.deepStrictEqual(single.fill2, [9.5, 118.3]);
+  assert.deepStrictEqual(single.fill1, [5, 5]);
+  assert.strictEqual(mended, 3);
+  assert.deepStrictEqual(left, [lines[2]]);
+  assert.deepStrictEqual(data.seaPoints['Hav1.crp'].slice(-1), [[10, 80]]);
+});
+
+test('a stretch of sea still unreached beside an old sea point gets a new one', () => {
+  // The old point lies just off a narrower screen's view.
+  const { applyMends } = require('../src/verify');
+  const data = { maps: {}, vatten: [], seaPoints: { 'Hav1.crp': [[-5.2, 8.2]] } };
+  const { mended } = applyMends([
+    'SEA Hav1.crp -5.25 8.24 exercise 160 at 1276x955 (632178 pixels)',
+    'SEA Hav1.crp -5.3 8.3 exercise 160 at 1020x530 (400000 pixels)',
+  ], data);
+  assert.strictEqual(mended, 1);
+  assert.deepStrictEqual(data.seaPoints['Hav1.crp'], [[-5.2, 8.2], [-5.25, 8.24]]);
 });
 
 test('places: one capital per country, levels by size, division capitals and their groups', { skip: NO_CLDR }, () => {
