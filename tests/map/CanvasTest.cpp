@@ -433,6 +433,22 @@ void Pattern(Canvas &c)
             c.SetPixel(x, y, RGB(static_cast<std::uint8_t>(x * 7 + y), static_cast<std::uint8_t>(y * 13 + x * 3), 0x5A));
 }
 
+// Paints on `expected` what a width-1 pen makes of the line by its
+// definition, pixel by pixel; pixels off the surface are skipped.
+void PaintDefinedLine(Canvas &expected, CanvasPoint from, CanvasPoint to, Colour pen, PenMode mode)
+{
+    const std::uint32_t p = Canvas::ToPixel(pen) & 0xFFFFFFu;
+    for (const auto &[x, y] : DefinedLine(from.X, from.Y, to.X, to.Y)) {
+        if (x < 0 || y < 0 || x >= expected.Width() || y >= expected.Height())
+            continue;
+        const std::uint32_t below = Canvas::ToPixel(expected.GetPixel(x, y));
+        const std::uint32_t now = mode == PenMode::Copy   ? p
+                                  : mode == PenMode::Mask ? (below & p)
+                                                          : (~(below ^ p) & 0xFFFFFFu);
+        expected.SetPixel(x, y, Canvas::FromPixel(now));
+    }
+}
+
 } // namespace
 
 TEST(Canvas, ThinLinesAndPolylinesFollowTheDefinitionInEveryMode)
@@ -462,17 +478,8 @@ TEST(Canvas, ThinLinesAndPolylinesFollowTheDefinitionInEveryMode)
                 Pattern(*c);
                 c->SetPen(pen, 1, mode);
             }
-            const std::uint32_t p = Canvas::ToPixel(pen) & 0xFFFFFFu;
             for (std::size_t i = 1; i < path.size(); ++i)
-                for (const auto &[x, y] : DefinedLine(path[i - 1].X, path[i - 1].Y, path[i].X, path[i].Y)) {
-                    if (x < 0 || y < 0 || x >= w || y >= h)
-                        continue;
-                    const std::uint32_t below = Canvas::ToPixel(expected.GetPixel(x, y));
-                    const std::uint32_t now = mode == PenMode::Copy   ? p
-                                              : mode == PenMode::Mask ? (below & p)
-                                                                      : (~(below ^ p) & 0xFFFFFFu);
-                    expected.SetPixel(x, y, Canvas::FromPixel(now));
-                }
+                PaintDefinedLine(expected, path[i - 1], path[i], pen, mode);
             single.MoveTo(path[0].X, path[0].Y);
             for (std::size_t i = 1; i < path.size(); ++i)
                 single.LineTo(path[i].X, path[i].Y);
@@ -499,7 +506,6 @@ TEST(Canvas, ShortAndLevelLinesFollowTheDefinitionEverywhere)
     // mode, must paint the defined pixels once and leave its end pixel.
     const int w = 12, h = 9;
     const Colour pen = RGB(0x3C, 0xA5, 0x0F);
-    const std::uint32_t p = Canvas::ToPixel(pen) & 0xFFFFFFu;
     const CanvasPoint starts[] = {{6, 4}, {0, 0}, {w - 1, h - 1}, {0, h - 1}, {w - 1, 0}, {6, 0}, {0, 4}};
     for (const PenMode mode : {PenMode::Copy, PenMode::Mask, PenMode::NotXor})
         for (const CanvasPoint from : starts)
@@ -513,15 +519,7 @@ TEST(Canvas, ShortAndLevelLinesFollowTheDefinitionEverywhere)
                         Pattern(*c);
                         c->SetPen(pen, 1, mode);
                     }
-                    for (const auto &[x, y] : DefinedLine(from.X, from.Y, to.X, to.Y)) {
-                        if (x < 0 || y < 0 || x >= w || y >= h)
-                            continue;
-                        const std::uint32_t below = Canvas::ToPixel(expected.GetPixel(x, y));
-                        const std::uint32_t now = mode == PenMode::Copy   ? p
-                                                  : mode == PenMode::Mask ? (below & p)
-                                                                          : (~(below ^ p) & 0xFFFFFFu);
-                        expected.SetPixel(x, y, Canvas::FromPixel(now));
-                    }
+                    PaintDefinedLine(expected, from, to, pen, mode);
                     single.MoveTo(from.X, from.Y);
                     single.LineTo(to.X, to.Y);
                     const CanvasPoint path[] = {from, to};
