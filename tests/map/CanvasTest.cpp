@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -320,6 +321,22 @@ void ReferenceFill(std::vector<Colour> &px, int w, int h, int x, int y, Colour c
         px[static_cast<std::size_t>(cy * w + cx)] = brush;
 }
 
+
+// Fills the canvas from (sx, sy) and checks every pixel against the plain
+// fill of `expected` (the canvas's pixels before the fill).
+void ExpectFillLikeReference(Canvas &c, std::vector<Colour> expected, int sx, int sy, Colour target, FloodStyle style,
+                             Colour brush, const std::string &context)
+{
+    const int w = c.Width(), h = c.Height();
+    ReferenceFill(expected, w, h, sx, sy, target, style, brush);
+    c.SetBrush(brush);
+    c.FloodFill(sx, sy, target, style);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            ASSERT_EQ(c.GetPixel(x, y), expected[static_cast<std::size_t>(y * w + x)])
+                << context << " at " << x << "," << y;
+}
+
 } // namespace
 
 TEST(Canvas, ScanlineFillMatchesAPlainFillOnRandomScenes)
@@ -354,13 +371,7 @@ TEST(Canvas, ScanlineFillMatchesAPlainFillOnRandomScenes)
         const FloodStyle style = round % 3 == 2 ? FloodStyle::Border : FloodStyle::Surface;
         const Colour target = style == FloodStyle::Border ? Black : c.GetPixel(sx, sy);
         const Colour brush = round % 2 == 0 ? RGB(255, 0, 0) : (style == FloodStyle::Border ? Black : RGB(1, 1, 1));
-        ReferenceFill(expected, w, h, sx, sy, target, style, brush);
-        c.SetBrush(brush);
-        c.FloodFill(sx, sy, target, style);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                ASSERT_EQ(c.GetPixel(x, y), expected[static_cast<std::size_t>(y * w + x)])
-                    << "round " << round << " at " << x << "," << y;
+        ExpectFillLikeReference(c, expected, sx, sy, target, style, brush, "round " + std::to_string(round));
     }
 }
 
@@ -592,13 +603,8 @@ TEST(Canvas, ScanlineFillMatchesAPlainFillOnNarrowScenesAndAtEveryEdge)
         const FloodStyle style = round % 2 == 0 ? FloodStyle::Surface : FloodStyle::Border;
         const Colour target = style == FloodStyle::Border ? Black : c.GetPixel(sx, sy);
         const Colour brush = style == FloodStyle::Border ? Black : RGB(255, 0, 0);
-        ReferenceFill(expected, w, h, sx, sy, target, style, brush);
-        c.SetBrush(brush);
-        c.FloodFill(sx, sy, target, style);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                ASSERT_EQ(c.GetPixel(x, y), expected[static_cast<std::size_t>(y * w + x)])
-                    << "round " << round << " (" << w << "x" << h << " from " << sx << "," << sy << ") at " << x
-                    << "," << y;
+        ExpectFillLikeReference(c, expected, sx, sy, target, style, brush,
+                                "round " + std::to_string(round) + " (" + std::to_string(w) + "x" +
+                                    std::to_string(h) + " from " + std::to_string(sx) + "," + std::to_string(sy) + ")");
     }
 }
