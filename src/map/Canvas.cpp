@@ -461,6 +461,12 @@ void FastFill(std::uint32_t *bits, std::size_t stride, int width, int height, in
 #define LANDORA_WIDE __attribute__((target("avx2")))
 #define LANDORA_WIDE_INLINE __attribute__((target("avx2"), always_inline)) inline
 
+// Bit j set when lane j of d holds v.
+LANDORA_WIDE_INLINE unsigned EqualBits(__m256i d, __m256i pv)
+{
+    return static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(d, pv))));
+}
+
 // Bit j set when pixel at[j] belongs to the region.
 template <bool Equal>
 LANDORA_WIDE_INLINE unsigned InsideBits(const std::uint32_t *at, __m256i pv)
@@ -536,9 +542,9 @@ LANDORA_WIDE_INLINE int FindLeftWide(const std::uint32_t *row, int x, int start,
     return base + (31 - __builtin_clz(hit));
 }
 
-// Pixels a..b-1 of a row set to the fill; the last group overlaps the one
-// before it rather than ending in a pixel loop.
-LANDORA_WIDE_INLINE void FillWide(std::uint32_t *row, int a, int b, __m256i pf)
+// Pixels a..b-1 of a row of `width` pixels set to the fill; the last group
+// overlaps the one before it rather than ending in a pixel loop.
+LANDORA_WIDE_INLINE void FillWide(std::uint32_t *row, int a, int b, int width, __m256i pf)
 {
     const int n = b - a;
     std::uint32_t *p = row + a;
@@ -548,11 +554,16 @@ LANDORA_WIDE_INLINE void FillWide(std::uint32_t *row, int a, int b, __m256i pf)
             _mm256_storeu_si256(reinterpret_cast<__m256i *>(p + i), pf);
         if (i < n)
             _mm256_storeu_si256(reinterpret_cast<__m256i *>(p + n - 8), pf);
-    } else {
-        // Fewer than eight: one store of the lanes below n (the others are
-        // neither written nor even touched).
+    } else if (a + 8 <= width) {
+        // Fewer than eight: the eight pixels from a are written back with
+        // the fill blended into the lanes below n (masked stores are slow
+        // on many processors).
+        auto *q = reinterpret_cast<__m256i *>(p);
         const __m256i lanes = _mm256_cmpgt_epi32(_mm256_set1_epi32(n), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
-        _mm256_maskstore_epi32(reinterpret_cast<int *>(p), lanes, pf);
+        _mm256_storeu_si256(q, _mm256_blendv_epi8(_mm256_loadu_si256(q), pf, lanes));
+    } else {
+        // At the row's end no group of eight starts at a.
+        std::fill_n(p, n > 0 ? n : 0, static_cast<std::uint32_t>(_mm256_cvtsi256_si32(pf)));
     }
 }
 
@@ -564,21 +575,29 @@ LANDORA_WIDE_INLINE int FillRunWide(std::uint32_t *row, int x, int width, __m256
 {
     const int start = x;
     // Most runs of a map end within 32 pixels of where they are entered:
-    // one look at 32 pixels finds the end, and four masked stores fill up
-    // to it, with no branch on where it lies.
+    // one look at 32 pixels finds the end, and four stores of those pixels
+    // with the fill blended in up to it fill the run, with no branch on
+    // where it lies.
     if (x + 32 <= width) {
         auto *p = reinterpret_cast<__m256i *>(row + x);
-        const unsigned eq = InsideBits<true>(row + x, pv) | InsideBits<true>(row + x + 8, pv) << 8 |
-                            InsideBits<true>(row + x + 16, pv) << 16 | InsideBits<true>(row + x + 24, pv) << 24;
+        const __m256i d0 = _mm256_loadu_si256(p);
+        const __m256i d1 = _mm256_loadu_si256(p + 1);
+        const __m256i d2 = _mm256_loadu_si256(p + 2);
+        const __m256i d3 = _mm256_loadu_si256(p + 3);
+        const unsigned eq =
+            EqualBits(d0, pv) | EqualBits(d1, pv) << 8 | EqualBits(d2, pv) << 16 | EqualBits(d3, pv) << 24;
         const unsigned out = Equal ? ~eq : eq;
         if (out != 0) {
+            // Plain stores of the pixels just read: masked stores cost
+            // several times as much on many processors.
             const int length = __builtin_ctz(out);
             const __m256i n = _mm256_set1_epi32(length);
             const __m256i lane = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
             const __m256i eight = _mm256_set1_epi32(8);
             __m256i at = lane;
+            const __m256i d[4] = {d0, d1, d2, d3};
             for (int g = 0; g < 4; ++g) {
-                _mm256_maskstore_epi32(reinterpret_cast<int *>(p + g), _mm256_cmpgt_epi32(n, at), pf);
+                _mm256_storeu_si256(p + g, _mm256_blendv_epi8(d[g], pf, _mm256_cmpgt_epi32(n, at)));
                 at = _mm256_add_epi32(at, eight);
             }
             return x + length;
@@ -618,7 +637,7 @@ LANDORA_WIDE_INLINE int FillRunWide(std::uint32_t *row, int x, int width, __m256
             if (end - start >= 8)
                 _mm256_storeu_si256(reinterpret_cast<__m256i *>(row + end - 8), pf);
             else
-                FillWide(row, x, end, pf);
+                FillWide(row, x, end, width, pf);
             return end;
         }
         _mm256_storeu_si256(reinterpret_cast<__m256i *>(row + x), pf);
@@ -628,7 +647,7 @@ LANDORA_WIDE_INLINE int FillRunWide(std::uint32_t *row, int x, int width, __m256
     if (end > x && end - start >= 8)
         _mm256_storeu_si256(reinterpret_cast<__m256i *>(row + end - 8), pf);
     else
-        FillWide(row, x, end, pf);
+        FillWide(row, x, end, width, pf);
     return end;
 }
 
@@ -669,11 +688,21 @@ LANDORA_WIDE void FastFillWide(std::uint32_t *bits, std::size_t stride, int widt
             const int x1 = s.XL;
             const int x2 = s.XR;
             std::uint32_t *row = bits + stride * static_cast<std::size_t>(r);
+            // The row two beyond is where this run's follow-on usually
+            // leads: ask for its cache lines at both ends of the segment
+            // now, so the first look at it does not wait on memory. Asking
+            // is only a hint and never faults, even past the surface.
+            {
+                const auto ahead = reinterpret_cast<std::uintptr_t>(row) +
+                                   static_cast<std::uintptr_t>(2 * dy * static_cast<std::ptrdiff_t>(stride * sizeof(std::uint32_t)));
+                __builtin_prefetch(reinterpret_cast<const void *>(ahead + static_cast<std::uintptr_t>(x1) * sizeof(std::uint32_t)));
+                __builtin_prefetch(reinterpret_cast<const void *>(ahead + static_cast<std::uintptr_t>(x2) * sizeof(std::uint32_t)));
+            }
             int cx = x1;
             if (Inside<Equal>(row[x1], v)) {
                 const int left = x1 > 0 ? FindLeftWide<Equal, false>(row, x1 - 1, 0, width, pv, v) + 1 : 0;
                 const int right = FillRunWide<Equal>(row, x1, width, pv, pf, v);
-                FillWide(row, left, x1, pf);
+                FillWide(row, left, x1, width, pf);
                 // The run's overhangs beyond its parent are looked at back
                 // in the parent's row, still at hand: only where that row
                 // has pixels of the region is a segment left for later.
