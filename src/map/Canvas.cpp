@@ -739,25 +739,62 @@ LANDORA_WIDE void FastFillWide(std::uint32_t *bits, std::size_t stride, int widt
 #endif
 } // namespace
 
-Canvas::Canvas(int width, int height) : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32)
+Canvas::Surface::Surface(QImage from) : image(std::move(from))
 {
-    image_.fill(0xFFFFFFFFu);
     Attach();
 }
+
+Canvas::Surface::Surface(Surface &&other) noexcept : image(std::move(other.image))
+{
+    Attach();
+    other.image = QImage();
+    other.Attach();
+}
+
+Canvas::Surface &Canvas::Surface::operator=(const Surface &other)
+{
+    if (this != &other) {
+        image = other.image.copy();
+        Attach();
+    }
+    return *this;
+}
+
+Canvas::Surface &Canvas::Surface::operator=(Surface &&other) noexcept
+{
+    if (this != &other) {
+        image = std::move(other.image);
+        Attach();
+        other.image = QImage();
+        other.Attach();
+    }
+    return *this;
+}
+
+void Canvas::Surface::Attach()
+{
+    bits = image.isNull() ? nullptr : reinterpret_cast<std::uint32_t *>(image.bits());
+    stride = static_cast<std::size_t>(image.bytesPerLine()) / sizeof(std::uint32_t);
+    width = image.width();
+    height = image.height();
+}
+
+namespace {
+
+QImage WhiteImage(int width, int height)
+{
+    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    image.fill(0xFFFFFFFFu);
+    return image;
+}
+
+} // namespace
+
+Canvas::Canvas(int width, int height) : px_(WhiteImage(width, height)) {}
 
 void Canvas::Resize(int width, int height)
 {
-    image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
-    image_.fill(0xFFFFFFFFu);
-    Attach();
-}
-
-void Canvas::Attach()
-{
-    bits_ = reinterpret_cast<std::uint32_t *>(image_.bits());
-    stride_ = static_cast<std::size_t>(image_.bytesPerLine()) / sizeof(std::uint32_t);
-    width_ = image_.width();
-    height_ = image_.height();
+    px_ = Surface(WhiteImage(width, height));
 }
 
 void Canvas::SetPen(Colour colour, int width, PenMode mode)
@@ -1018,7 +1055,7 @@ void Canvas::Polyline(const CanvasPoint *points, std::size_t count)
     // pen and its mode are worked out once for all of them.
     auto walk = [&](auto paint) {
         for (std::size_t i = 1; i < count; ++i) {
-            PaintLine(bits_, stride_, width_, height_, curX_, curY_, points[i].X, points[i].Y, paint);
+            PaintLine(px_.bits, px_.stride, px_.width, px_.height, curX_, curY_, points[i].X, points[i].Y, paint);
             curX_ = points[i].X;
             curY_ = points[i].Y;
         }
@@ -1030,8 +1067,8 @@ void Canvas::Polyline(const CanvasPoint *points, std::size_t count)
         for (std::size_t i = 1; i < count; ++i) {
             const int x1 = points[i].X;
             const int y1 = points[i].Y;
-            if (!PaintShortLine(bits_, stride_, width_, height_, curX_, curY_, x1, y1, value))
-                PaintLine(bits_, stride_, width_, height_, curX_, curY_, x1, y1, CopyPaint{value});
+            if (!PaintShortLine(px_.bits, px_.stride, px_.width, px_.height, curX_, curY_, x1, y1, value))
+                PaintLine(px_.bits, px_.stride, px_.width, px_.height, curX_, curY_, x1, y1, CopyPaint{value});
             curX_ = x1;
             curY_ = y1;
         }
@@ -1057,14 +1094,14 @@ void Canvas::ThinLine(int x0, int y0, int x1, int y1)
     const std::uint32_t pen = ToPixel(penColour_) & RgbBits;
     switch (penMode_) {
     case PenMode::Copy:
-        if (!PaintShortLine(bits_, stride_, width_, height_, x0, y0, x1, y1, Opaque | pen))
-            PaintLine(bits_, stride_, width_, height_, x0, y0, x1, y1, CopyPaint{Opaque | pen});
+        if (!PaintShortLine(px_.bits, px_.stride, px_.width, px_.height, x0, y0, x1, y1, Opaque | pen))
+            PaintLine(px_.bits, px_.stride, px_.width, px_.height, x0, y0, x1, y1, CopyPaint{Opaque | pen});
         break;
     case PenMode::Mask:
-        PaintLine(bits_, stride_, width_, height_, x0, y0, x1, y1, MaskPaint{pen});
+        PaintLine(px_.bits, px_.stride, px_.width, px_.height, x0, y0, x1, y1, MaskPaint{pen});
         break;
     case PenMode::NotXor:
-        PaintLine(bits_, stride_, width_, height_, x0, y0, x1, y1, NotXorPaint{pen});
+        PaintLine(px_.bits, px_.stride, px_.width, px_.height, x0, y0, x1, y1, NotXorPaint{pen});
         break;
     }
 }
@@ -1131,13 +1168,48 @@ void Canvas::Rectangle(int left, int top, int right, int bottom)
     const bool hasInner = innerL <= innerR && innerT <= innerB;
     if (hasInner && brushSolid_)
         FillRect(innerL, innerT, innerR + 1, innerB + 1, brushColour_);
-    for (int y = std::max(outerT, 0); y <= std::min(outerB, Height() - 1); ++y) {
+    const int firstRow = std::max(outerT, 0);
+    const int lastRow = std::min(outerB, Height() - 1);
+    for (int y = firstRow; y <= lastRow; ++y) {
         if (hasInner && y >= innerT && y <= innerB) {
-            PenSpan(y, outerL, innerL - 1);
-            PenSpan(y, innerR + 1, outerR);
+            // The side edges, down all the rows between the top and bottom
+            // edges at once: the map's frames run the height of the surface.
+            const int last = std::min(innerB, lastRow);
+            PenColumns(y, last, outerL, innerL - 1);
+            PenColumns(y, last, innerR + 1, outerR);
+            y = last;
         } else {
             PenSpan(y, outerL, outerR);
         }
+    }
+}
+
+void Canvas::PenColumns(int y0, int y1, int x0, int x1)
+{
+    y0 = std::max(y0, 0);
+    y1 = std::min(y1, Height() - 1);
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, Width() - 1);
+    if (x0 > x1 || y0 > y1)
+        return;
+    const std::uint32_t pen = ToPixel(penColour_) & RgbBits;
+    auto each = [&](auto paint) {
+        for (int y = y0; y <= y1; ++y) {
+            std::uint32_t *row = Row(y);
+            for (int x = x0; x <= x1; ++x)
+                row[x] = paint(row[x]);
+        }
+    };
+    switch (penMode_) {
+    case PenMode::Copy:
+        each([pen](std::uint32_t) { return Opaque | pen; });
+        break;
+    case PenMode::Mask:
+        each([pen](std::uint32_t p) { return Opaque | (p & pen); });
+        break;
+    case PenMode::NotXor:
+        each([pen](std::uint32_t p) { return Opaque | (~(p ^ pen) & RgbBits); });
+        break;
     }
 }
 
@@ -1221,11 +1293,11 @@ void Canvas::FloodFill(int x, int y, Colour colour, FloodStyle style)
         if (fill != target) {
 #if defined(LANDORA_HAVE_AVX2_PATH)
             if (HasAvx2) {
-                FastFillWide<true>(bits_, stride_, Width(), Height(), x, y, target, fill);
+                FastFillWide<true>(px_.bits, px_.stride, Width(), Height(), x, y, target, fill);
                 return;
             }
 #endif
-            FastFill<true>(bits_, stride_, Width(), Height(), x, y, target, fill);
+            FastFill<true>(px_.bits, px_.stride, Width(), Height(), x, y, target, fill);
         }
         return;
     }
@@ -1234,11 +1306,11 @@ void Canvas::FloodFill(int x, int y, Colour colour, FloodStyle style)
     if (fill == target) {
 #if defined(LANDORA_HAVE_AVX2_PATH)
         if (HasAvx2) {
-            FastFillWide<false>(bits_, stride_, Width(), Height(), x, y, target, fill);
+            FastFillWide<false>(px_.bits, px_.stride, Width(), Height(), x, y, target, fill);
             return;
         }
 #endif
-        FastFill<false>(bits_, stride_, Width(), Height(), x, y, target, fill);
+        FastFill<false>(px_.bits, px_.stride, Width(), Height(), x, y, target, fill);
     } else
         FloodFillVisited(x, y, target, fill);
 }
@@ -1284,14 +1356,14 @@ void Canvas::TextOut(int x, int y, const std::string &text, Colour colour)
 {
     const QFont font = LabelFont(fontFamily_, fontPixels_);
     const QFontMetrics metrics(font);
-    QPainter painter(&image_);
+    QPainter painter(&px_.image);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setFont(font);
     painter.setPen(QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
     painter.drawText(x, y + metrics.ascent(), FromCp1252(text));
     painter.end();
-    Attach();
+    px_.Attach();
 }
 
 } // namespace landora

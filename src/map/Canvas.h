@@ -48,15 +48,15 @@ public:
     // A surface of width x height pixels, filled white.
     Canvas(int width, int height);
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    int Width() const { return px_.width; }
+    int Height() const { return px_.height; }
     // Changes the size; the contents become white.
     void Resize(int width, int height);
 
     // The pixels, for showing and saving (Format_RGB32). The canvas keeps
     // drawing into this buffer: a copy that must not change with it is taken
     // with QImage::copy().
-    const QImage &Image() const { return image_; }
+    const QImage &Image() const { return px_.image; }
 
     // ---- pen, brush and font ----
     void SetPen(Colour colour, int width, PenMode mode);
@@ -131,24 +131,41 @@ public:
     }
 
 private:
-    // Takes the pixel pointer once the buffer is our own (after creation and
-    // after any painter has worked on it).
-    void Attach();
-    std::uint32_t *Row(int y) { return bits_ + stride_ * static_cast<std::size_t>(y); }
-    const std::uint32_t *Row(int y) const { return bits_ + stride_ * static_cast<std::size_t>(y); }
+    std::uint32_t *Row(int y) { return px_.bits + px_.stride * static_cast<std::size_t>(y); }
+    const std::uint32_t *Row(int y) const { return px_.bits + px_.stride * static_cast<std::size_t>(y); }
     // One pen pixel, combined by the pen mode; clipped.
     void PenPixel(int x, int y);
     // Pen pixels x0..x1 of row y (clipped), each once.
     void PenSpan(int y, int x0, int x1);
+    // The pen over columns x0..x1 of rows y0..y1 (clipped to the surface).
+    void PenColumns(int y0, int y1, int x0, int x1);
     void ThinLine(int x0, int y0, int x1, int y1);
     void ThickLine(int x0, int y0, int x1, int y1);
     void FloodFillVisited(int x, int y, std::uint32_t border, std::uint32_t fill);
 
-    QImage image_;
-    std::uint32_t *bits_ = nullptr;
-    std::size_t stride_ = 0;
-    int width_ = 0;
-    int height_ = 0;
+    // The pixel buffer with the pointer the drawing writes through. A copy
+    // of a canvas gets pixels of its own (sharing them would let one canvas
+    // draw into the other's image, or into a buffer the other has let go),
+    // and a canvas moved from is left with none.
+    struct Surface {
+        QImage image;
+        std::uint32_t *bits = nullptr;
+        std::size_t stride = 0;
+        int width = 0;
+        int height = 0;
+
+        Surface() = default;
+        explicit Surface(QImage from);
+        Surface(const Surface &other) : Surface(other.image.copy()) {}
+        Surface(Surface &&other) noexcept;
+        Surface &operator=(const Surface &other);
+        Surface &operator=(Surface &&other) noexcept;
+        ~Surface() = default;
+        // Takes the pixel pointer once the buffer is our own (after creation
+        // and after any painter has worked on it).
+        void Attach();
+    };
+    Surface px_;
     Colour penColour_ = 0;
     int penWidth_ = 1;
     PenMode penMode_ = PenMode::Copy;

@@ -175,6 +175,79 @@ TEST(Canvas, WideFrameIsCentredOnTheOutline)
     EXPECT_EQ(c.GetPixel(16, 10), White);
 }
 
+TEST(Canvas, ACopyDrawsIntoPixelsOfItsOwn)
+{
+    Canvas a(10, 10);
+    a.SetPixel(1, 1, Black);
+    Canvas b = a;
+    a.SetPixel(2, 2, Black);
+    b.SetPixel(3, 3, RGB(255, 0, 0));
+    EXPECT_EQ(b.GetPixel(1, 1), Black);
+    EXPECT_EQ(b.GetPixel(2, 2), White);
+    EXPECT_EQ(a.GetPixel(3, 3), White);
+    EXPECT_EQ(b.Image().pixel(3, 3), 0xFFFF0000u); // the image shown is the one drawn into
+
+    Canvas c(4, 4);
+    c = b;
+    b.FillRect(0, 0, 10, 10, Black);
+    EXPECT_EQ(c.Width(), 10);
+    EXPECT_EQ(c.GetPixel(3, 3), RGB(255, 0, 0));
+    EXPECT_EQ(c.GetPixel(5, 5), White);
+
+    // Text is drawn by a painter, which may move the pixels to a buffer of
+    // their own; drawing after it still reaches the image.
+    Canvas t = c;
+    t.TextOut(0, 0, "W");
+    t.SetPixel(9, 9, Black);
+    EXPECT_EQ(t.Image().pixel(9, 9), 0xFF000000u);
+    EXPECT_EQ(c.GetPixel(9, 9), White);
+
+    Canvas m = std::move(t);
+    EXPECT_EQ(m.GetPixel(9, 9), Black);
+    m.SetPixel(8, 8, Black);
+    EXPECT_EQ(m.Image().pixel(8, 8), 0xFF000000u);
+}
+
+TEST(Canvas, RectangleOutlineCombinesEachPixelOnceInEveryPenMode)
+{
+    // The outline is the pen (of its width, centred on the path along
+    // columns left..right-1 and rows top..bottom-1) over every pixel of the
+    // band between the outer and inner boxes, each combined exactly once,
+    // also where the box reaches off the surface.
+    struct Box {
+        int L, T, R, B;
+    };
+    const Box boxes[] = {{0, 0, 20, 16}, {-3, 2, 12, 30}, {4, 4, 9, 7}, {5, -6, 25, 11}};
+    const Colour pen = RGB(0x5A, 0xC3, 0x3C);
+    for (const PenMode mode : {PenMode::Copy, PenMode::Mask, PenMode::NotXor})
+        for (const int width : {1, 2, 5})
+            for (const Box &b : boxes) {
+                Canvas c(20, 16);
+                for (int y = 0; y < 16; ++y)
+                    for (int x = 0; x < 20; ++x)
+                        c.SetPixel(x, y, RGB(x * 13, y * 17, (x + y) * 5));
+                const Canvas before = c;
+                c.SetPen(pen, width, mode);
+                c.SetNoFill();
+                c.Rectangle(b.L, b.T, b.R, b.B);
+                const int lo = -(width - 1) / 2, hi = width / 2;
+                for (int y = 0; y < 16; ++y)
+                    for (int x = 0; x < 20; ++x) {
+                        const bool outer = x >= b.L + lo && x <= b.R - 1 + hi && y >= b.T + lo && y <= b.B - 1 + hi;
+                        const bool inner = x >= b.L + hi + 1 && x <= b.R - 1 + lo - 1 && y >= b.T + hi + 1 &&
+                                           y <= b.B - 1 + lo - 1;
+                        const Colour old = before.GetPixel(x, y);
+                        Colour want = old;
+                        if (outer && !inner)
+                            want = mode == PenMode::Copy   ? pen
+                                   : mode == PenMode::Mask ? (old & pen)
+                                                           : (~(old ^ pen) & 0x00FFFFFFu);
+                        ASSERT_EQ(c.GetPixel(x, y), want) << "mode " << static_cast<int>(mode) << " width " << width
+                                                          << " box " << b.L << "," << b.T << " at " << x << "," << y;
+                    }
+            }
+}
+
 TEST(Canvas, EllipseStaysInItsBoxWithPenOutlineAndBrushInside)
 {
     Canvas c(30, 30);
