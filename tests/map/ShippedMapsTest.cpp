@@ -1,6 +1,7 @@
 // The shipped data set's acceptance test: every place and area exercise of the
-// catalogue is drawn at two map sizes, and a grid of pixels away from the
-// outlines is checked against the polygons themselves. Inside an asked area
+// catalogue is drawn at three map sizes (4:3, wide, and the narrow map of a
+// 1280x1024 screen, which shows the least longitude), and a grid of pixels
+// away from the outlines is checked against the polygons themselves. Inside an asked area
 // the map must show the colour of unanswered areas, inside any other area the
 // land colour, inside a lake the lake colour, and outside every polygon the
 // sea colour. What goes wrong here is a fill point or sea point of the data
@@ -181,7 +182,7 @@ TEST(ShippedMaps, EveryMapExerciseDrawsItsLayersRight)
         if (e->Kind != "AREA" && e->Kind != "ORT")
             continue;
         ++exercises;
-        for (const auto &[w, h] : {std::pair{1024, 700}, std::pair{1920, 1000}}) {
+        for (const auto &[w, h] : {std::pair{1024, 700}, std::pair{1920, 1000}, std::pair{1276, 986}}) {
             const Outcome o = CheckExercise(*e, w, h);
             EXPECT_GT(o.checked, 100) << "exercise " << e->Number << " at " << w << "x" << h << " has no open pixels";
             const auto allowed = static_cast<std::size_t>(Tolerance * o.checked);

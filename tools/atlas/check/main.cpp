@@ -7,10 +7,12 @@
 //   - every visible stretch of sea is reached by a sea point, and no sea
 //     point paints land.
 // It prints one line per finding; lines starting with FILL, LAKEFILL, SEA,
-// LAKESEA or DROPSEA
-// carry a mend the pipeline applies (a second fill point, a new sea point, a
-// sea point to drop), lines starting with FAIL are faults. Exit code 1 when
-// any FAIL line was printed.
+// LAKESEA, DROPSEA or LAKEFLOOD carry a mend the pipeline applies (a second
+// fill point, a new sea point, a sea point to drop, a lake fill point that
+// floods the map moved), lines starting with FAIL are faults. Exit code 1
+// when any finding was printed. Last, an IDLESEA line per sea point file
+// lists the points that painted nothing at any exercise and size of the run,
+// which the pipeline takes out to make room.
 //
 // Markers (the discs that stand for areas too small to click) must be painted
 // whole; the file given with --markers lists them, one "MAP KEY" a line, and
@@ -26,6 +28,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "data/Catalogue.h"
@@ -127,9 +130,10 @@ std::vector<Component> Components(int W, int H, Pred in)
     return out;
 }
 
-// The pixel of a set that lies deepest inside it (largest square around it
-// wholly in the set), for a new seed point.
-int DeepestPixel(const std::vector<int> &pixels, int W, const std::vector<char> &member)
+// The pixel of `pixels` that lies deepest inside the set `member` (largest
+// square around it wholly in the set), for a new seed point; `depth` gets the
+// half side of that square (at most 12).
+int DeepestPixel(const std::vector<int> &pixels, int W, const std::vector<char> &member, int *depth = nullptr)
 {
     int best = pixels.front(), bestR = -1;
     for (int p : pixels) {
@@ -154,8 +158,17 @@ int DeepestPixel(const std::vector<int> &pixels, int W, const std::vector<char> 
             best = p;
         }
     }
+    if (depth != nullptr)
+        *depth = bestR;
     return best;
 }
+
+// How far (in pixels) a new sea point must lie from any coast, as the
+// pipeline's own sea points do at the map's widest view.
+constexpr int SeaPointDepth = 3;
+// A new sea point keeps this far from the sides of the narrowest view that
+// shows its stretch: the 5-pixel frame and the clearance from a coast.
+constexpr int ViewMargin = Frame + SeaPointDepth;
 
 // Share of a marker's pixels that its fill must paint: only pixels where the
 // rounding of its edge differs from a neighbour's may stay unpainted.
@@ -169,6 +182,12 @@ struct Checker {
     // Views whose sea and lakes were already checked: the place and area
     // exercises of one region share their view.
     std::set<std::string> seaChecked;
+    // Every map image size of this run, for placing new sea points where the
+    // narrowest of them still shows them.
+    std::vector<std::pair<int, int>> sizes;
+    // Per sea point file, whether each point (1-based) painted anything at any
+    // exercise and size of this run.
+    std::map<std::string, std::vector<char>> seaPainted;
 
     void Say(const std::string &line)
     {
@@ -214,19 +233,225 @@ struct Checker {
                 water += colourAt(p) == map->WaterColour;
                 inside += lakes[p] != NoArea;
             }
-            if (water > 2 * inside + W * H / 500)
+            if (water > 2 * inside + W * H / 500) {
                 Fail(where + ": a lake fill floods the map (" + std::to_string(water) + " water pixels)");
+                ReportFloodingLake(*map, canvas, e.LineWidth, W, H, lakes, where);
+            }
         }
-        map->FloodSea();
+        FloodSeaNoting(*map, canvas, seaFile);
         if (!seaDone)
-            CheckSea(*map, canvas, W, H, where, seaFile, land, lakes, lakeAreas, isLake);
+            CheckSea(e, *map, canvas, W, H, where, seaFile, land, lakes, lakeAreas, isLake);
         if (!area)
             return;
         CheckFills(e, *map, canvas, W, H, where, land, isLake);
     }
 
+    // After a lake fill flooded the map: draws the lakes again one more at a
+    // time to find the first that floods. A lake a pixel or two across has
+    // hardly an inside at this size, and its fill point can round onto the
+    // land beside its outline; a point on the outline itself fills nothing
+    // here and still lies inside the lake at larger sizes. So for each of its
+    // fill points that lies outside it, one line "LAKEFLOOD n k lat lon": n
+    // the lake record, k the fill point, and the point of the lake farthest from its shore
+    // among those that fall on its own outline at this size (no position
+    // when there is none). Leaves the drawing as it was.
+    void ReportFloodingLake(CKarta &map, const Canvas &canvas, int lineWidth, int W, int H,
+                            const std::vector<int> &lakes, const std::string &where)
+    {
+        auto base = [](const std::string &key) { return key.substr(0, key.find('.')); };
+        long inside = 0;
+        for (int p = 0; p < W * H; ++p)
+            inside += lakes[p] != NoArea;
+        const int count = map.Waters->Count;
+        const Colour waterColour = map.WaterColour;
+        auto drawLakes = [&](int n) {
+            map.FillBackground();
+            map.DrawOutlines(lineWidth);
+            map.Waters->Count = n;
+            map.WaterColour = waterColour;
+            map.DrawWaters();
+        };
+        auto waterMask = [&]() {
+            std::vector<char> m(static_cast<size_t>(W) * H, 0);
+            for (int p = 0; p < W * H; ++p)
+                m[p] = canvas.GetPixel(p % W, p / W) == map.WaterColour;
+            return m;
+        };
+        for (int n = 1; n <= count; ++n) {
+            drawLakes(n);
+            long water = 0;
+            for (int p = 0; p < W * H; ++p)
+                water += canvas.GetPixel(p % W, p / W) == map.WaterColour;
+            if (water <= 2 * inside + W * H / 500)
+                continue;
+            CArea &lake = *map.Waters->Items[n];
+            std::vector<int> bad;
+            for (int k = 1; k <= 2; ++k) {
+                const GeoPoint &pt = k == 1 ? lake.FillPoint1 : lake.FillPoint2;
+                const int x = map.PositionToX(pt.Latitude, pt.Longitude), y = map.LatitudeToY(pt.Latitude);
+                if (!map.IsInside(x, y))
+                    continue;
+                const int owner = lakes[static_cast<size_t>(y) * W + x];
+                if (owner == NoArea || base(map.Waters->Items[owner]->Key) != base(lake.Key))
+                    bad.push_back(k);
+            }
+            // The lake's own outline: the water pixels that drawing it (with
+            // its fill points off the image) adds to the lakes before it.
+            drawLakes(n - 1);
+            const std::vector<char> before = waterMask();
+            const GeoPoint keep1 = lake.FillPoint1, keep2 = lake.FillPoint2;
+            lake.FillPoint1 = lake.FillPoint2 = GeoPoint{90.0f, 0.0f}; // row 0: not inside the image
+            drawLakes(n);
+            const std::vector<char> after = waterMask();
+            lake.FillPoint1 = keep1;
+            lake.FillPoint2 = keep2;
+            double bestDepth = 0;
+            GeoPoint best{};
+            // Points of the lake on a fine grid, each taken to its pixel by
+            // the program's own rounding.
+            float west = 1e9f, east = -1e9f;
+            for (int k = 1; k <= lake.PointCount; ++k) {
+                west = std::min(west, lake.Points[k].Longitude);
+                east = std::max(east, lake.Points[k].Longitude);
+            }
+            constexpr int Steps = 200;
+            for (int a = 0; a <= Steps; ++a)
+                for (int b = 0; b <= Steps; ++b) {
+                    const float lat = lake.South + (lake.North - lake.South) * float(a) / Steps;
+                    const float lon = west + (east - west) * float(b) / Steps;
+                    const int x = map.PositionToX(lat, lon), y = map.LatitudeToY(lat);
+                    if (!map.IsInside(x, y))
+                        continue;
+                    const size_t p = static_cast<size_t>(y) * W + x;
+                    if (!after[p] || before[p])
+                        continue;
+                    const double depth = DepthInside(lake, lat, lon);
+                    if (depth > bestDepth) {
+                        bestDepth = depth;
+                        best = GeoPoint{lat, lon};
+                    }
+                }
+            for (int k : bad) {
+                char buf[160];
+                if (bestDepth > 0)
+                    std::snprintf(buf, sizeof buf, "LAKEFLOOD %d %d %.4f %.4f (%s) ", n, k, best.Latitude,
+                                  best.Longitude, lake.Key.c_str());
+                else
+                    std::snprintf(buf, sizeof buf, "LAKEFLOOD %d %d (%s) ", n, k, lake.Key.c_str());
+                Say(buf + where);
+            }
+            break;
+        }
+        map.Waters->Count = count;
+        map.WaterColour = waterColour;
+        map.FillBackground();
+        map.DrawOutlines(lineWidth);
+        map.DrawWaters();
+    }
+
+    // How far (in degrees of latitude) a point lies inside an area's outline;
+    // 0 outside it.
+    static double DepthInside(const CArea &a, double lat, double lon)
+    {
+        const double xs = std::cos(lat * M_PI / 180.0);
+        bool in = false;
+        double nearest = 1e9;
+        for (int k = 1, j = a.PointCount; k <= a.PointCount; j = k++) {
+            const GeoPoint &A = a.Points[k];
+            const GeoPoint &B = a.Points[j];
+            if ((lat >= A.Latitude) != (lat >= B.Latitude) &&
+                lon < A.Longitude + (lat - A.Latitude) * (double(B.Longitude) - A.Longitude) /
+                                        (double(B.Latitude) - A.Latitude))
+                in = !in;
+            const double ax = (A.Longitude - lon) * xs, ay = A.Latitude - lat;
+            const double bx = (B.Longitude - lon) * xs, by = B.Latitude - lat;
+            const double dx = bx - ax, dy = by - ay, len = dx * dx + dy * dy;
+            const double t = len > 0 ? std::clamp(-(ax * dx + ay * dy) / len, 0.0, 1.0) : 0.0;
+            nearest = std::min(nearest, std::hypot(ax + t * dx, ay + t * dy));
+        }
+        return in ? nearest : 0.0;
+    }
+
+    // The program's own sea flood, run one point at a time, noting which
+    // points paint anything. A point paints exactly when, at its turn, it lies
+    // inside the image on a pixel of the land colour; otherwise (already sea,
+    // off the view, on an outline or a lake) it changes nothing, and so can be
+    // left out without changing this drawing.
+    void FloodSeaNoting(CKarta &map, const Canvas &canvas, const std::string &seaFile)
+    {
+        const int count = map.SeaPointCount;
+        std::vector<char> &painted = seaPainted[seaFile];
+        if (painted.size() < static_cast<size_t>(count) + 1)
+            painted.resize(static_cast<size_t>(count) + 1, 0);
+        std::vector<GeoPoint> points;
+        for (int s = 1; s <= count; ++s)
+            points.push_back(map.SeaPoints[s]);
+        map.SeaPointCount = std::min(count, 1);
+        for (int s = 1; s <= count; ++s) {
+            const GeoPoint &pt = points[static_cast<size_t>(s) - 1];
+            const int x = map.PositionToX(pt.Latitude, pt.Longitude), y = map.LatitudeToY(pt.Latitude);
+            if (map.IsInside(x, y) && canvas.GetPixel(x, y) == map.LandColour)
+                painted[static_cast<size_t>(s)] = 1;
+            map.SeaPoints[1] = pt;
+            map.FloodSea();
+        }
+        if (count > 0)
+            map.SeaPoints[1] = points.front();
+        map.SeaPointCount = count;
+    }
+
+    // Sea points that painted nothing at any exercise and size of this run,
+    // one line per file: "IDLESEA file n n ...".
+    void ReportIdleSeaPoints()
+    {
+        for (const auto &[file, painted] : seaPainted) {
+            std::string line;
+            for (size_t s = 1; s < painted.size(); ++s)
+                if (!painted[s])
+                    line += " " + std::to_string(s);
+            if (!line.empty())
+                Say("IDLESEA " + file + line);
+        }
+    }
+
+    // The pixels of a stretch that every size of this run shows, at least
+    // ViewMargin pixels inside its sides: a narrower map shows the same
+    // latitudes and less longitude, so a sea point placed there serves the
+    // stretch at every size. Empty when the view depends on the size (an
+    // exercise fitted to its areas).
+    std::vector<int> SeenAtEverySize(const COvning &e, const CKarta &map, const std::vector<int> &pixels, int W,
+                                     int H) const
+    {
+        std::vector<int> out;
+        if (e.NorthLatitude == 0 && e.SouthLatitude == 0)
+            return out;
+        std::vector<std::tuple<MapProjection, int, int>> narrower;
+        for (const auto &[w, h] : sizes)
+            if (double(w) / h < double(W) / H)
+                narrower.emplace_back(MapProjection(w, h, map.CentreLongitude, map.NorthLatitude, map.SouthLatitude,
+                                                    map.ScaleDivisor),
+                                      w, h);
+        for (int p : pixels) {
+            const int x = p % W, y = p / W;
+            if (x < ViewMargin || y < ViewMargin || x >= W - ViewMargin || y >= H - ViewMargin)
+                continue;
+            const float lat = map.YToLatitude(y), lon = map.PointToLongitude(y, x);
+            bool seen = true;
+            for (const auto &[proj, w, h] : narrower) {
+                const int px = proj.X(lat, lon), py = proj.Y(lat);
+                if (px < ViewMargin || py < ViewMargin || px >= w - ViewMargin || py >= h - ViewMargin) {
+                    seen = false;
+                    break;
+                }
+            }
+            if (seen)
+                out.push_back(p);
+        }
+        return out;
+    }
+
     template <class LakeTest>
-    void CheckSea(CKarta &m, Canvas &canvas, int W, int H, const std::string &where, const std::string &seaFile,
+    void CheckSea(const COvning &e, CKarta &m, Canvas &canvas, int W, int H, const std::string &where, const std::string &seaFile,
                   const std::vector<int> &land, const std::vector<int> &lakes, const std::vector<int> &lakeAreas,
                   LakeTest isLake)
     {
@@ -262,7 +487,17 @@ struct Checker {
                 continue;
             for (int p : c.pixels)
                 member[p] = 1;
-            const int d = DeepestPixel(c.pixels, W, member);
+            // The new point goes where the narrowest size still shows it, as
+            // far from the coast as it can there; only when no such pixel
+            // keeps the usual distance from the coast does it go to the
+            // deepest pixel of the stretch at this size.
+            int depth = -1;
+            int d = -1;
+            const std::vector<int> seen = SeenAtEverySize(e, *map, c.pixels, W, H);
+            if (!seen.empty())
+                d = DeepestPixel(seen, W, member, &depth);
+            if (depth < SeaPointDepth)
+                d = DeepestPixel(c.pixels, W, member);
             for (int p : c.pixels)
                 member[p] = 0;
             // A lake of the lakes file left unpainted needs a fill point of its own.
@@ -384,7 +619,7 @@ int main(int argc, char **argv)
     }
     Checker checker;
     checker.folder = argv[1];
-    std::vector<std::pair<int, int>> sizes;
+    std::vector<std::pair<int, int>> &sizes = checker.sizes;
     for (int i = 2; i < argc; ++i) {
         if (std::string(argv[i]) == "--markers" && i + 1 < argc) {
             std::ifstream list(argv[++i]);
@@ -416,6 +651,7 @@ int main(int argc, char **argv)
                 ++views;
             }
         }
+        checker.ReportIdleSeaPoints();
         std::printf("checked %d views, %d findings\n", views, checker.failures);
     } catch (const Exception &ex) {
         std::fprintf(stderr, "atlas-check: %s\n", ex.what());

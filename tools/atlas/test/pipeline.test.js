@@ -452,3 +452,135 @@ test('a leak from a second fill point beyond a neck takes the point back, once',
   assert.deepStrictEqual(first.left, [leak(2)], 'an area with one point leaks by itself: a fault');
   assert.deepStrictEqual(applyMends([leak(1)], data).left, [leak(1)], 'taken back once only');
 });
+
+test('sea points that painted nothing anywhere make room, the others keep their order', () => {
+  const { applyMends } = require('../src/verify');
+  const full = Array.from({ length: 100 }, (_, i) => [i / 10, -50]);
+  const data = { maps: {}, vatten: [], seaPoints: { 'Hav1.crp': full.slice(), 'Hav5.crp': [[1, 1], [2, 2], [3, 3]] } };
+  const { mended, left } = applyMends([
+    'SEA Hav1.crp 70 70 exercise 160 at 1276x986 (634175 pixels)',
+    'IDLESEA Hav1.crp 2 50 100',
+    // Numbers beyond the file (from a run on another data set) are ignored.
+    'IDLESEA Hav5.crp 3 7',
+  ], data);
+  assert.deepStrictEqual(left, []);
+  assert.strictEqual(mended, 5);
+  const expected = full.filter((_, i) => ![1, 49, 99].includes(i)).concat([[70, 70]]);
+  assert.deepStrictEqual(data.seaPoints['Hav1.crp'], expected);
+  assert.deepStrictEqual(data.seaPoints['Hav5.crp'], [[1, 1], [2, 2]]);
+  assert.deepStrictEqual(data.pruned, { 'Hav1.crp': 3, 'Hav5.crp': 1 });
+});
+
+test('idle sea points wait while their file drops a point that paints land', () => {
+  // The sea the dropped point painted may fall to an idle one next run.
+  const { applyMends } = require('../src/verify');
+  const data = { maps: {}, vatten: [], seaPoints: { 'Hav2.crp': [[1, 1], [2, 2], [3, 3], [4, 4]] } };
+  const { mended } = applyMends(['IDLESEA Hav2.crp 3 4', 'DROPSEA Hav2.crp 1 exercise 1 at 1020x730'], data);
+  assert.strictEqual(mended, 1);
+  assert.deepStrictEqual(data.seaPoints['Hav2.crp'], [[2, 2], [3, 3], [4, 4]]);
+  assert.deepStrictEqual(data.dropped['Hav2.crp'], [[1, 1]]);
+});
+
+test('the reserve for the sizes that must pass counts the points left after pruning', () => {
+  const { applyMends } = require('../src/verify');
+  const pts = Array.from({ length: 90 }, (_, i) => [i / 10, -50]);
+  const data = { maps: {}, vatten: [], seaPoints: { 'Hav6.crp': pts } };
+  const sea = 'SEA Hav6.crp 55 3 exercise 31 at 1436x830 (900 pixels)';
+  assert.deepStrictEqual(applyMends([sea], { ...data, seaPoints: { 'Hav6.crp': pts.slice() } }).left, [sea], 'screen size: no room above 85');
+  const { left } = applyMends([sea, 'IDLESEA Hav6.crp 1 2 3 4 5 6'], data);
+  assert.deepStrictEqual(left, []);
+  assert.strictEqual(data.seaPoints['Hav6.crp'].length, 85);
+  // The narrow map of a 1280x1024 screen must pass: it may use the reserve.
+  const { CORE_SIZES } = require('../src/verify');
+  assert.ok(CORE_SIZES.includes('1276x986'));
+  const nearlyFull = { maps: {}, vatten: [], seaPoints: { 'Hav6.crp': Array.from({ length: 99 }, (_, i) => [i, 0]) } };
+  assert.strictEqual(applyMends(['SEA Hav6.crp 55 3 exercise 31 at 1276x986 (153950 pixels)'], nearlyFull).mended, 1);
+});
+
+test('a lake fill that floods the map at a small size moves onto the lake outline, once', () => {
+  const { applyMends } = require('../src/verify');
+  const clair = { key: 'W-LAKESTCLAIR', fill1: [42.4419, -82.7246], fill2: [42.4419, -82.7246] };
+  const lobed = { key: 'W-X', fill1: [1, 1], fill2: [2, 2] };
+  const data = { maps: {}, seaPoints: {}, vatten: [clair, lobed] };
+  const lines = [
+    'FAIL exercise 181 at 960x524: a lake fill floods the map (494131 water pixels)',
+    'LAKEFLOOD 1 1 42.4292 -82.6759 (W-LAKESTCLAIR) exercise 181 at 960x524',
+    'LAKEFLOOD 1 2 42.4292 -82.6759 (W-LAKESTCLAIR) exercise 181 at 960x524',
+    'LAKEFLOOD 2 2 2.1 2.1 (W-X) exercise 181 at 960x524',
+  ];
+  const { mended, left } = applyMends(lines, data);
+  assert.strictEqual(mended, 2);
+  assert.deepStrictEqual([clair.fill1, clair.fill2], [[42.4292, -82.6759], [42.4292, -82.6759]]);
+  assert.deepStrictEqual([lobed.fill1, lobed.fill2], [[1, 1], [2.1, 2.1]], 'only the point that floods moves');
+  assert.deepStrictEqual(left, [lines[0]]);
+  // A second flood of the same lake, or one with no place on the outline,
+  // stays a finding.
+  assert.deepStrictEqual(applyMends([lines[1]], data).left, [lines[1]]);
+  const none = 'LAKEFLOOD 1 1 (W-Y) exercise 181 at 960x524';
+  assert.deepStrictEqual(applyMends([none], { maps: {}, seaPoints: {}, vatten: [{ key: 'W-Y', fill1: [0, 0], fill2: [0, 0] }] }).left, [none]);
+});
+
+test('the check runs at every size; what stays fails only at the sizes that must pass', () => {
+  // A stand-in for atlas-check that reports what a file of findings says and
+  // records the sizes it was asked for.
+  const fs = require('fs');
+  const os = require('os');
+  const path = require('path');
+  const { verify, CORE_SIZES, SCREEN_SIZES } = require('../src/verify');
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'atlas-verify-'));
+  const fake = path.join(dir, 'check');
+  fs.writeFileSync(fake, `#!/usr/bin/env node
+const fs = require('fs');
+fs.appendFileSync(${JSON.stringify(path.join(dir, 'args'))}, process.argv.slice(3).join(' ') + '\\n');
+const runs = fs.readFileSync(${JSON.stringify(path.join(dir, 'args'))}, 'utf8').trim().split('\\n').length;
+const script = JSON.parse(fs.readFileSync(${JSON.stringify(path.join(dir, 'script.json'))}, 'utf8'));
+console.log((script[runs - 1] || script[script.length - 1]).join('\\n'));
+`, { mode: 0o755 });
+  const full = Array.from({ length: 100 }, (_, i) => [i, 0]);
+  const stays = 'SEA Hav1.crp 5 5 exercise 160 at 1276x986 (634175 pixels)';
+  const note = 'SEA Hav1.crp 6 6 exercise 160 at 960x524 (300 pixels)';
+  fs.writeFileSync(path.join(dir, 'script.json'), JSON.stringify([
+    ['IDLESEA Hav1.crp 1 2', 'SEA Hav1.crp -5.2 8.9 exercise 160 at 1276x986 (634175 pixels)'],
+    [note],
+  ]));
+  const data = { maps: {}, vatten: [], seaPoints: { 'Hav1.crp': full.slice() } };
+  const saved = process.exitCode;
+  let writes = 0;
+  const result = verify(fake, dir, data, () => writes++, () => {});
+  assert.strictEqual(result.unresolved, 0, 'a stretch at a screen size is a note');
+  assert.deepStrictEqual(result.seaPointsPruned, { 'Hav1.crp': 2 });
+  assert.deepStrictEqual(data.seaPoints['Hav1.crp'].slice(0, 2), [[2, 0], [3, 0]]);
+  assert.deepStrictEqual(data.seaPoints['Hav1.crp'].slice(-1), [[-5.2, 8.9]]);
+  assert.ok(writes >= 1);
+  const args = fs.readFileSync(path.join(dir, 'args'), 'utf8').trim().split('\n')[0].split(' ');
+  for (const s of [...CORE_SIZES, ...SCREEN_SIZES]) assert.ok(args.includes(s), `checked at ${s}`);
+  // The same stretch left at a size that must pass fails the build.
+  fs.writeFileSync(path.join(dir, 'args'), '');
+  fs.unlinkSync(path.join(dir, 'args'));
+  fs.writeFileSync(path.join(dir, 'script.json'), JSON.stringify([[stays]]));
+  const full2 = { maps: {}, vatten: [], seaPoints: { 'Hav1.crp': full.slice() } };
+  const failed = verify(fake, dir, full2, () => {}, () => {});
+  assert.strictEqual(failed.unresolved, 1);
+  assert.strictEqual(process.exitCode, 1);
+  process.exitCode = saved;
+  fs.rmSync(dir, { recursive: true, force: true });
+});
+
+test('a fill mend for a screen size gives way to one for a size that must pass, which is final', () => {
+  const { applyMends } = require('../src/verify');
+  const gambia = { fill1: [13.4, -15.5], fill2: [13.4, -15.5] };
+  const data = { maps: { 4: { records: [gambia] } }, vatten: [], seaPoints: {} };
+  assert.strictEqual(applyMends(['FILL 4 1 13.6 -14.9 exercise 130 at 1276x650 (4 of 19 pixels painted)'], data).mended, 1);
+  assert.deepStrictEqual(gambia.fill2, [13.6, -14.9]);
+  const core = 'FILL 4 1 13.75 -15.08 exercise 130 at 1020x700 (8 of 34 pixels painted)';
+  assert.strictEqual(applyMends([core], data).mended, 1);
+  assert.deepStrictEqual([gambia.fill1, gambia.fill2], [[13.4, -15.5], [13.75, -15.08]], 'mended from the points it had before');
+  const later = ['FILL 4 1 13.5 -16 exercise 130 at 1276x650 (4 of 19 pixels painted)', 'FILL 4 1 13.5 -16 exercise 130 at 1916x1000 (4 of 19 pixels painted)'];
+  assert.strictEqual(applyMends(later, data).mended, 0);
+  assert.deepStrictEqual(gambia.fill2, [13.75, -15.08]);
+  // On the 1024x768 screen's map an island whose second point serves a lobe
+  // keeps that point: the first one is lost on its outline there.
+  const miguel = { fill1: [37.7971, -25.3258], fill2: [37.8616, -25.7387] };
+  applyMends(['FILL 2 1 37.7741 -25.6765 exercise 1 at 1020x730 (0 of 7 pixels painted)'], { maps: { 2: { records: [miguel] } }, vatten: [], seaPoints: {} });
+  assert.deepStrictEqual([miguel.fill1, miguel.fill2], [[37.7741, -25.6765], [37.8616, -25.7387]]);
+});
