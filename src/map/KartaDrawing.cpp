@@ -3,6 +3,7 @@
 // stored seed points and guarded by the colour found under them, so the order
 // of the steps and the colour tests below are what make the layers come out.
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "exercises/Services.h"
@@ -26,6 +27,29 @@ void ProjectOutline(const MapProjection &projection, const CArea &area, std::vec
     out.resize(static_cast<std::size_t>(area.PointCount) + 1);
     if (area.PointCount > 0)
         projection.Project(&area.Points[1], static_cast<std::size_t>(area.PointCount), out.data() + 1);
+}
+
+// Whether pixel (x, y) lies inside the projected outline (vertices 1..n of
+// `ring`), by the even-odd rule on the pixel's centre. A lake only a pixel or
+// two across at the map's scale can have its fill point round onto the land
+// beside it; a border fill from there runs to the water-coloured frame and
+// floods the whole map, so such a point is not filled from.
+bool CentreInside(const std::vector<Pixel> &ring, std::int32_t x, std::int32_t y)
+{
+    bool inside = false;
+    const std::size_t n = ring.size() - 1;
+    for (std::size_t i = 1, j = n; i <= n; j = i++) {
+        const Pixel a = ring[i];
+        const Pixel b = ring[j];
+        if ((a.Y > y) != (b.Y > y)) {
+            // x of the edge at row y, compared without division.
+            const std::int64_t lhs = static_cast<std::int64_t>(x - a.X) * (b.Y - a.Y);
+            const std::int64_t rhs = static_cast<std::int64_t>(b.X - a.X) * (y - a.Y);
+            if ((b.Y > a.Y) ? lhs < rhs : lhs > rhs)
+                inside = !inside;
+        }
+    }
+    return inside;
 }
 
 } // namespace
@@ -123,14 +147,14 @@ void CKarta::DrawWaters()
 
             c.SetBrush(WaterColour);
             const Pixel p1 = pixelOf(lake.FillPoint1);
-            if (IsInside(p1.X, p1.Y)) {
+            if (IsInside(p1.X, p1.Y) && CentreInside(pixels, p1.X, p1.Y)) {
                 c.FloodFill(p1.X, p1.Y, WaterColour, FloodStyle::Border);
                 // From here on the lakes are known by the colour the surface
                 // really shows.
                 WaterColour = c.GetPixel(p1.X, p1.Y);
             }
             const Pixel p2 = pixelOf(lake.FillPoint2);
-            if (IsInside(p2.X, p2.Y))
+            if (IsInside(p2.X, p2.Y) && CentreInside(pixels, p2.X, p2.Y))
                 c.FloodFill(p2.X, p2.Y, WaterColour, FloodStyle::Border);
         }
     }

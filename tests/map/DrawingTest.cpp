@@ -186,6 +186,22 @@ TEST(Drawing, OutlinesCloseEveryVertexAsLinesWithBothEndsSetWould)
     EXPECT_EQ(Count(dot.canvas, Black), 2 * 100 + 2 * 50 - 4);
 }
 
+TEST(Drawing, ALakeFillPointOffItsOwnOutlineFloodsNothing)
+{
+    // A lake a pixel or two across whose fill point lands on the land beside
+    // it at this scale: a border fill from there would run to the lakes'
+    // frame and turn the whole map into lake.
+    World w;
+    CArea &tiny = AddBox(*w.map.Waters, "T", 40, 100, 41, 101);
+    tiny.FillPoint1 = {42.5f, 102.5f};
+    tiny.FillPoint2 = {42.5f, 102.5f};
+    w.DrawBase();
+    EXPECT_EQ(At(w, 20, 40), Land);
+    EXPECT_EQ(At(w, 60, 0), Sea);
+    EXPECT_EQ(At(w, 0, 0), Lake); // the other lake is still filled
+    EXPECT_LT(Count(w.canvas, Lake), 400 * 200 / 20);
+}
+
 TEST(Drawing, SeaPointOnOutlineLakeOrSeaPaintsNothing)
 {
     for (const GeoPoint p : {GeoPoint{30.0f, 0.0f}, GeoPoint{0.0f, 0.0f}}) {
