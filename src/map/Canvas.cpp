@@ -563,7 +563,7 @@ LANDORA_WIDE_INLINE void FillWide(std::uint32_t *row, int a, int b, int width, _
         _mm256_storeu_si256(q, _mm256_blendv_epi8(_mm256_loadu_si256(q), pf, lanes));
     } else {
         // At the row's end no group of eight starts at a.
-        std::fill_n(p, n > 0 ? n : 0, static_cast<std::uint32_t>(_mm256_cvtsi256_si32(pf)));
+        std::fill_n(p, n, static_cast<std::uint32_t>(_mm256_cvtsi256_si32(pf)));
     }
 }
 
