@@ -3,8 +3,8 @@
 // 1280x1024 screen, which shows the least longitude), and a grid of pixels
 // away from the outlines is checked against the polygons themselves. Inside an asked area
 // the map must show the colour of unanswered areas, inside any other area the
-// land colour, inside a lake the lake colour, and outside every polygon the
-// sea colour. What goes wrong here is a fill point or sea point of the data
+// land colour, inside a lake the lake colour (the sea colour for a lake drawn
+// as an area), and outside every polygon the sea colour. What goes wrong here is a fill point or sea point of the data
 // that misses its region, or an outline that leaks.
 //
 // Tolerance: up to 1 % of the checked pixels of one drawing may differ (tiny
@@ -125,6 +125,10 @@ Outcome CheckExercise(const COvning &exercise, int width, int height)
 
     const std::vector<PixelPolygon> areas = Project(*map, *map->Areas);
     const std::vector<PixelPolygon> lakes = Project(*map, *map->Waters);
+    std::vector<PixelPolygon> lakeAreas;
+    for (const PixelPolygon &p : areas)
+        if (p.Area->Key.empty())
+            lakeAreas.push_back(p);
     const Colour asked = IsPlaceExercise(exercise) ? map->LandColour : map->AreaColour;
 
     auto nearOutline = [&](int x, int y) {
@@ -145,9 +149,15 @@ Outcome CheckExercise(const COvning &exercise, int width, int height)
             const CArea *area = PolygonAt(areas, x, y);
             Colour expected;
             std::string what;
+            const CArea *lakeArea = PolygonAt(lakeAreas, x, y);
             if (lake != nullptr) {
                 expected = map->WaterColour;
                 what = "lake " + lake->Key;
+            } else if (lakeArea != nullptr) {
+                // A lake drawn as an area is painted from a sea point, also
+                // where a country's polygon covers its part of the water.
+                expected = map->SeaColour;
+                what = "a lake drawn as an area";
             } else if (area != nullptr) {
                 expected = area->Active ? asked : map->LandColour;
                 what = (area->Active ? "asked area " : "area ") + area->Key;

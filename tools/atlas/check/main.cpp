@@ -49,7 +49,7 @@ constexpr int Frame = 6; // the 5-pixel frame and one pixel beside it
 // conversion from pixels to degrees and its even-odd rule, one row at a time.
 // Where polygons overlap, the one with the smallest northern bound wins, as a
 // click would find it.
-std::vector<int> CoverPixels(const CKarta &map, const CAreor &list, int W, int H, bool keyed)
+std::vector<int> CoverPixels(const CKarta &map, const CAreor &list, int W, int H, bool keyed, bool unkeyedOnly = false)
 {
     std::vector<int> owner(static_cast<size_t>(W) * H, NoArea);
     std::vector<double> north(static_cast<size_t>(W) * H, 1e9);
@@ -63,7 +63,8 @@ std::vector<int> CoverPixels(const CKarta &map, const CAreor &list, int W, int H
             continue;
         for (int i = 1; i <= list.Count; ++i) {
             const CArea &a = *list.Items[i];
-            if (a.PointCount == 0 || (keyed && a.Key.empty()) || lat > a.North || lat < a.South)
+            if (a.PointCount == 0 || (keyed && a.Key.empty()) || (unkeyedOnly && !a.Key.empty()) || lat > a.North ||
+                lat < a.South)
                 continue;
             std::vector<double> xs;
             for (int k = 1, j = a.PointCount; k <= a.PointCount; j = k++) {
@@ -212,9 +213,12 @@ struct Checker {
             "exercise " + std::to_string(e.Number) + " at " + std::to_string(W) + "x" + std::to_string(H);
         const std::string seaFile = MapFilesFor(e.MapNumber).Sea;
         const std::vector<int> land = CoverPixels(*map, *map->Areas, W, H, true);
-        const std::vector<int> lakeAreas = CoverPixels(*map, *map->Areas, W, H, false);
+        // Lakes drawn as areas, on their own: where a country's polygon also
+        // covers its part of a lake (the borders run through the water), the
+        // piece is still lake and must get its sea point.
+        const std::vector<int> lakeAreas = CoverPixels(*map, *map->Areas, W, H, false, true);
         const std::vector<int> lakes = CoverPixels(*map, *map->Waters, W, H, false);
-        auto isLake = [&](int p) { return lakes[p] != NoArea || (lakeAreas[p] != NoArea && map->Areas->Items[lakeAreas[p]]->Key.empty()); };
+        auto isLake = [&](int p) { return lakes[p] != NoArea || lakeAreas[p] != NoArea; };
         auto colourAt = [&](int p) { return canvas.GetPixel(p % W, p / W); };
 
         char viewKey[160];
@@ -515,7 +519,7 @@ struct Checker {
             // run through the lake, is reported apart from open sea.
             int inLakeArea = 0;
             for (int p : c.pixels)
-                inLakeArea += lakeAreas[p] != NoArea && map->Areas->Items[lakeAreas[p]]->Key.empty();
+                inLakeArea += lakeAreas[p] != NoArea;
             Say(std::string(inLakeArea * 2 > int(c.pixels.size()) ? "LAKESEA " : "SEA ") + seaFile + " " + geoOf(d) + " " + where + " (" + std::to_string(c.pixels.size()) + " pixels)");
             ++failures;
         }
