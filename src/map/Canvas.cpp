@@ -794,6 +794,7 @@ Canvas::Canvas(int width, int height) : px_(WhiteImage(width, height)) {}
 
 void Canvas::Resize(int width, int height)
 {
+    regions_.Forget(); // the pixels are new
     px_ = Surface(WhiteImage(width, height));
 }
 
@@ -819,6 +820,7 @@ void Canvas::SetDotsPerInch(double dotsPerInch)
 
 void Canvas::FillRect(int left, int top, int right, int bottom, Colour colour)
 {
+    Touch();
     left = std::max(left, 0);
     top = std::max(top, 0);
     right = std::min(right, Width());
@@ -870,6 +872,7 @@ void Canvas::PenSpan(int y, int x0, int x1)
 
 void Canvas::LineTo(int x, int y)
 {
+    Touch();
     if (penWidth_ <= 1)
         ThinLine(curX_, curY_, x, y);
     else
@@ -1043,6 +1046,7 @@ inline bool PaintShortLine(std::uint32_t *bits, std::size_t stride, int width, i
 
 void Canvas::Polyline(const CanvasPoint *points, std::size_t count)
 {
+    Touch();
     if (count == 0)
         return;
     MoveTo(points[0].X, points[0].Y);
@@ -1148,6 +1152,7 @@ void Canvas::ThickLine(int x0, int y0, int x1, int y1)
 
 void Canvas::Rectangle(int left, int top, int right, int bottom)
 {
+    Touch();
     if (left > right)
         std::swap(left, right);
     if (top > bottom)
@@ -1215,6 +1220,7 @@ void Canvas::PenColumns(int y0, int y1, int x0, int x1)
 
 void Canvas::Ellipse(int left, int top, int right, int bottom)
 {
+    Touch();
     if (left > right)
         std::swap(left, right);
     if (top > bottom)
@@ -1272,6 +1278,7 @@ void Canvas::Ellipse(int left, int top, int right, int bottom)
 
 void Canvas::SetPixel(int x, int y, Colour colour)
 {
+    Touch();
     if (x < 0 || y < 0 || x >= Width() || y >= Height())
         return;
     Row(y)[x] = ToPixel(colour);
@@ -1281,7 +1288,20 @@ Colour Canvas::GetPixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= Width() || y >= Height())
         return InvalidColour;
-    return FromPixel(Row(y)[x]);
+    const std::uint32_t p = Row(y)[x];
+    // A region with a colour noted shows that colour.
+    if (regions_.AnyNoted() && p == regions_.Value()) {
+        const int region = regions_.RegionAt(x, y);
+        if (region >= 0 && regions_.Noted(region) != 0)
+            return FromPixel(regions_.Noted(region));
+    }
+    return FromPixel(p);
+}
+
+void Canvas::Touch()
+{
+    regions_.WriteNoted();
+    regions_.Forget();
 }
 
 void Canvas::FloodFill(int x, int y, Colour colour, FloodStyle style)
@@ -1291,6 +1311,27 @@ void Canvas::FloodFill(int x, int y, Colour colour, FloodStyle style)
     if (style == FloodStyle::Surface) {
         // Filling a surface with its own colour changes nothing.
         if (fill != target) {
+            if (regions_.Covers(px_.bits, target)) {
+                // The region is known: its new colour is only noted, to be
+                // written with the others in one pass. A seed of another
+                // colour (also one whose region has a colour noted) fills
+                // nothing, as below.
+                if (x < 0 || y < 0 || x >= Width() || y >= Height() || Row(y)[x] != target)
+                    return;
+                const int region = regions_.RegionAt(x, y);
+                if (region >= 0) {
+                    if (regions_.Noted(region) == 0)
+                        regions_.Note(region, fill);
+                    return;
+                }
+                Touch(); // not the pixels it was built from
+            } else {
+                // Other regions are filled on the surface as it shows.
+                regions_.WriteNoted();
+                // Pixels of the indexed colour appear where none were.
+                if (fill == regions_.Value())
+                    regions_.Forget();
+            }
 #if defined(LANDORA_HAVE_AVX2_PATH)
             if (HasAvx2) {
                 FastFillWide<true>(px_.bits, px_.stride, Width(), Height(), x, y, target, fill);
@@ -1301,6 +1342,7 @@ void Canvas::FloodFill(int x, int y, Colour colour, FloodStyle style)
         }
         return;
     }
+    Touch();
     // A border fill in the border colour: every filled pixel becomes border
     // and so stops belonging to the region.
     if (fill == target) {
@@ -1313,6 +1355,15 @@ void Canvas::FloodFill(int x, int y, Colour colour, FloodStyle style)
         FastFill<false>(px_.bits, px_.stride, Width(), Height(), x, y, target, fill);
     } else
         FloodFillVisited(x, y, target, fill);
+}
+
+void Canvas::IndexRegions(Colour colour)
+{
+    const std::uint32_t value = ToPixel(colour);
+    if (regions_.Covers(px_.bits, value))
+        return;
+    Touch();
+    regions_.Build(px_.bits, px_.stride, Width(), Height(), value);
 }
 
 void Canvas::FloodFillVisited(int x, int y, std::uint32_t border, std::uint32_t fill)
@@ -1354,6 +1405,7 @@ TextSize Canvas::MeasureText(const std::string &text) const
 
 void Canvas::TextOut(int x, int y, const std::string &text, Colour colour)
 {
+    Touch();
     const QFont font = LabelFont(fontFamily_, fontPixels_);
     const QFontMetrics metrics(font);
     QPainter painter(&px_.image);

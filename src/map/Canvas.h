@@ -16,6 +16,7 @@
 #include <string>
 
 #include "data/Colour.h"
+#include "map/RegionIndex.h"
 
 namespace landora {
 
@@ -56,7 +57,11 @@ public:
     // The pixels, for showing and saving (Format_RGB32). The canvas keeps
     // drawing into this buffer: a copy that must not change with it is taken
     // with QImage::copy().
-    const QImage &Image() const { return px_.image; }
+    const QImage &Image() const
+    {
+        regions_.WriteNoted();
+        return px_.image;
+    }
 
     // ---- pen, brush and font ----
     void SetPen(Colour colour, int width, PenMode mode);
@@ -111,6 +116,11 @@ public:
     // region of pixels that are not `colour`; Surface the 4-connected region
     // of pixels that are `colour` (nothing when (x, y) has another colour).
     void FloodFill(int x, int y, Colour colour, FloodStyle style);
+    // Prepares many surface fills of one colour (the land of a start
+    // drawing): its regions are found in one pass, and until anything else is
+    // drawn a surface fill of that colour writes its region's runs without
+    // searching for them. The pixels come out exactly as without.
+    void IndexRegions(Colour colour);
 
     // Text in the current font, in Windows-1252 bytes.
     TextSize MeasureText(const std::string &text) const;
@@ -142,6 +152,9 @@ private:
     void ThinLine(int x0, int y0, int x1, int y1);
     void ThickLine(int x0, int y0, int x1, int y1);
     void FloodFillVisited(int x, int y, std::uint32_t border, std::uint32_t fill);
+    // Before any drawing but a fill of indexed regions: the noted colours
+    // are written and the index is dropped.
+    void Touch();
 
     // The pixel buffer with the pointer the drawing writes through. A copy
     // of a canvas gets pixels of its own (sharing them would let one canvas
@@ -165,6 +178,9 @@ private:
         // and after any painter has worked on it).
         void Attach();
     };
+    // Declared before the pixels: copying a canvas copies (and so writes)
+    // the index's noted colours before the pixels are copied.
+    RegionIndex regions_;
     Surface px_;
     Colour penColour_ = 0;
     int penWidth_ = 1;

@@ -681,3 +681,91 @@ TEST(Canvas, ScanlineFillMatchesAPlainFillOnNarrowScenesAndAtEveryEdge)
                                     std::to_string(h) + " from " + std::to_string(sx) + "," + std::to_string(sy) + ")");
     }
 }
+
+namespace {
+
+// Where two canvases of one size first differ, or "" when they do not.
+std::string FirstDifference(const Canvas &a, const Canvas &b)
+{
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (a.GetPixel(x, y) != b.GetPixel(x, y) || a.Image().pixel(x, y) != b.Image().pixel(x, y))
+                return std::to_string(x) + "," + std::to_string(y);
+    return {};
+}
+
+} // namespace
+
+TEST(Canvas, IndexedRegionFillsGiveThePixelsOfPlainFills)
+{
+    // Two canvases go through the same drawing; one has its land regions
+    // indexed before the fills. Every colour read back and the final pixels
+    // must agree, whatever comes between the fills: fills of other colours,
+    // fills into the indexed colour, lines, pixels, border fills and copies.
+    std::uint32_t seed = 4242;
+    auto rnd = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(n));
+    };
+    const Colour land = RGB(128, 128, 128);
+    const Colour palette[] = {land, Black, RGB(0, 0, 128), RGB(0, 128, 0), RGB(255, 255, 0)};
+    for (int round = 0; round < 60; ++round) {
+        const int w = 1 + rnd(round < 20 ? 40 : 300);
+        const int h = 1 + rnd(round < 20 ? 20 : 120);
+        Canvas plain(w, h);
+        plain.FillRect(0, 0, w, h, land);
+        plain.SetPen(Black, 1 + rnd(2), PenMode::Copy);
+        for (int i = rnd(25); i > 0; --i) {
+            plain.MoveTo(rnd(w), rnd(h));
+            plain.LineTo(rnd(w), rnd(h));
+        }
+        for (int i = rnd(w * h / 8 + 1); i > 0; --i)
+            plain.SetPixel(rnd(w), rnd(h), palette[1 + rnd(2)]);
+        Canvas indexed = plain;
+        indexed.IndexRegions(land);
+        const std::string where = "round " + std::to_string(round);
+        for (int step = 0; step < 80; ++step) {
+            const int x = rnd(w), y = rnd(h);
+            const int what = rnd(20);
+            auto both = [&](auto op) {
+                op(plain);
+                op(indexed);
+            };
+            if (what < 12) {
+                // Mostly land, as a start drawing fills, sometimes a colour
+                // already filled, sometimes a fill that makes land.
+                const Colour target = what < 9 ? land : plain.GetPixel(x, y);
+                const Colour brush = what == 11 ? land : palette[1 + rnd(4)];
+                both([&](Canvas &c) {
+                    c.SetBrush(brush);
+                    c.FloodFill(x, y, target, FloodStyle::Surface);
+                });
+            } else if (what < 16) {
+                ASSERT_EQ(indexed.GetPixel(x, y), plain.GetPixel(x, y)) << where << " step " << step;
+                continue;
+            } else if (what == 16) {
+                both([&](Canvas &c) { c.SetPixel(x, y, land); });
+            } else if (what == 17) {
+                const int x1 = rnd(w), y1 = rnd(h);
+                const Colour pen = palette[rnd(2)];
+                both([&](Canvas &c) {
+                    c.SetPen(pen, 1, PenMode::Copy);
+                    c.MoveTo(x, y);
+                    c.LineTo(x1, y1);
+                });
+            } else if (what == 18) {
+                both([&](Canvas &c) {
+                    c.SetBrush(Black);
+                    c.FloodFill(x, y, Black, FloodStyle::Border);
+                });
+            } else {
+                // A copy taken now shows every fill made so far.
+                const Canvas copy = indexed;
+                ASSERT_EQ(FirstDifference(copy, plain), "") << where << " step " << step;
+            }
+            if (rnd(10) == 0)
+                indexed.IndexRegions(land);
+        }
+        ASSERT_EQ(FirstDifference(indexed, plain), "") << where;
+    }
+}
