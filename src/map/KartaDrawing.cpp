@@ -167,9 +167,6 @@ void CKarta::FloodSea()
         return;
     Canvas &c = *Image;
     c.SetBrush(SeaColour);
-    // The sea and then every area are regions of the land colour: find them
-    // all once, so that each fill below and in FillAreasByState only writes.
-    c.IndexRegions(LandColour);
     const MapProjection projection = Projection();
     for (int i = 1; i <= SeaPointCount; ++i) {
         const GeoPoint &p = SeaPoints[i];

@@ -110,6 +110,12 @@ bool DrawMapForRun(CKarta &map, const COvning &exercise, const std::function<boo
     map.DrawWaters();
     if (!stepDone())
         return false;
+    // An area map fills the sea and then every area, hundreds of regions of
+    // the land colour: found all at once, each is filled without a search.
+    // A place map fills only the sea, a few large regions, which the plain
+    // fills do sooner than a pass over the whole surface.
+    if (!IsPlaceExercise(exercise) && map.Image != nullptr)
+        map.Image->IndexRegions(map.LandColour);
     map.FloodSea();
     if (!stepDone())
         return false;

@@ -139,41 +139,31 @@ inline std::int32_t Root(std::int32_t *link, std::int32_t r)
     return r;
 }
 
-// Runs of neighbouring rows that share a column belong together. Both rows
-// are in left-to-right order, so one sweep pairs them all; every run links
-// to an earlier one or to itself (the first run of its region).
-void JoinRows(const std::int32_t *edges, const std::int32_t *rowStart, int height, std::int32_t *link)
+// Joins the runs j0..j1-1 of a row to the runs i0..i1-1 of the row above
+// that share a column with them. Both rows are in left-to-right order, so
+// one sweep pairs them all; every run links to an earlier one or to itself
+// (the first run of its region). On a map most runs meet one run above,
+// the one the run before them met last, which keeps the loops below short
+// and alike from one run to the next.
+void JoinRow(const std::int32_t *edges, std::int32_t i0, std::int32_t i1, std::int32_t j0, std::int32_t j1,
+             std::int32_t *link)
 {
-    for (std::int32_t r = 0; r < rowStart[0]; ++r)
-        link[r] = r;
-    for (int y = 0; y < height; ++y) {
-        // A run links to itself until it meets the row above.
-        for (std::int32_t r = rowStart[y]; r < rowStart[y + 1]; ++r)
-            link[r] = r;
-        if (y == 0)
-            continue;
-        std::int32_t i = rowStart[y - 1];
-        const std::int32_t iEnd = rowStart[y];
-        std::int32_t j = iEnd;
-        const std::int32_t jEnd = rowStart[y + 1];
-        while (i < iEnd && j < jEnd) {
-            const std::int32_t a0 = edges[2 * i], a1 = edges[2 * i + 1];
-            const std::int32_t b0 = edges[2 * j], b1 = edges[2 * j + 1];
-            if (a0 < b1 && b0 < a1) {
-                const std::int32_t ra = Root(link, i);
-                if (link[j] == j) {
-                    link[j] = ra; // the first run above it
-                } else {
-                    const std::int32_t rb = Root(link, j);
-                    if (ra < rb)
-                        link[rb] = ra;
-                    else if (rb < ra)
-                        link[ra] = rb;
-                }
-            }
-            const std::int32_t aEndsFirst = a1 < b1 ? 1 : 0;
-            i += aEndsFirst;
-            j += 1 - aEndsFirst;
+    std::int32_t i = i0;
+    for (std::int32_t j = j0; j < j1; ++j) {
+        link[j] = j;
+        const std::int32_t b0 = edges[2 * j];
+        const std::int32_t b1 = edges[2 * j + 1];
+        // Runs above that end before this one begins meet none further on.
+        while (i < i1 && edges[2 * i + 1] <= b0)
+            ++i;
+        // The rest that begin before it ends share a column with it.
+        for (std::int32_t k = i; k < i1 && edges[2 * k] < b1; ++k) {
+            const std::int32_t ra = Root(link, k);
+            const std::int32_t rb = Root(link, j);
+            if (ra < rb)
+                link[rb] = ra;
+            else if (rb < ra)
+                link[ra] = rb;
         }
     }
 }
@@ -191,7 +181,8 @@ void RegionIndex::Build(std::uint32_t *bits, std::size_t stride, int width, int 
     const std::size_t room = static_cast<std::size_t>(width) + 8;
     std::size_t used = 0;
     for (int y = 0; y < height; ++y) {
-        rowStart_[static_cast<std::size_t>(y)] = static_cast<std::int32_t>(used / 2);
+        const auto first = static_cast<std::int32_t>(used / 2);
+        rowStart_[static_cast<std::size_t>(y)] = first;
         if (edges_.size() < used + room)
             edges_.resize(std::max(edges_.size() * 2, used + room));
         const std::uint32_t *row = bits + stride * static_cast<std::size_t>(y);
@@ -202,15 +193,15 @@ void RegionIndex::Build(std::uint32_t *bits, std::size_t stride, int width, int 
         else
 #endif
             used = static_cast<std::size_t>(RowEdges(row, width, value, out) - edges_.data());
+        // The row is joined to the one above while both are at hand.
+        const auto last = static_cast<std::int32_t>(used / 2);
+        if (region_.size() < static_cast<std::size_t>(last))
+            region_.resize(std::max(region_.size() * 2, static_cast<std::size_t>(last)));
+        const std::int32_t above = y > 0 ? rowStart_[static_cast<std::size_t>(y) - 1] : first;
+        JoinRow(edges_.data(), above, first, first, last, region_.data());
     }
     const auto n = static_cast<std::int32_t>(used / 2);
     rowStart_[static_cast<std::size_t>(height)] = n;
-
-    // Runs of neighbouring rows that share a column belong together. Both
-    // rows are in left-to-right order, so one sweep pairs them all; each run
-    // links to an earlier one or to itself (the first run of its region).
-    region_.resize(static_cast<std::size_t>(n));
-    JoinRows(edges_.data(), rowStart_.data(), height, region_.data());
 
     // In run order each link already leads to a numbered run.
     std::int32_t regions = 0;

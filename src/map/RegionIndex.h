@@ -70,7 +70,7 @@ public:
     // the top, and clears the notes. The index stays true.
     void WriteNoted() const;
 
-    std::size_t RunCount() const { return region_.size(); }
+    std::size_t RunCount() const { return rowStart_.empty() ? 0 : static_cast<std::size_t>(rowStart_.back()); }
     std::size_t RegionCount() const { return colour_.size(); }
 
 private:
@@ -84,7 +84,7 @@ private:
     // pixels edges_[2r] to edges_[2r + 1] - 1 of its row.
     std::vector<std::int32_t> edges_;
     std::vector<std::int32_t> rowStart_;  // first run of each row; one more entry at the end
-    std::vector<std::int32_t> region_;    // while building: a run it joins; then the run's region
+    std::vector<std::int32_t> region_;    // per run (grown only): while building a run it joins, then its region
     // Notes are kept by const surfaces too: writing them changes no pixel's
     // colour as the surface shows it.
     mutable std::vector<std::uint32_t> colour_; // per region: the noted colour, or 0
