@@ -121,6 +121,9 @@ public:
     // drawn a surface fill of that colour writes its region's runs without
     // searching for them. The pixels come out exactly as without.
     void IndexRegions(Colour colour);
+    // Writes the fills of indexed regions noted so far into the pixels (any
+    // other drawing, and looking at the image, does so too).
+    void WriteNotedFills() { regions_.WriteNoted(); }
 
     // Text in the current font, in Windows-1252 bytes.
     TextSize MeasureText(const std::string &text) const;

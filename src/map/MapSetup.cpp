@@ -129,6 +129,8 @@ bool DrawMapForRun(CKarta &map, const COvning &exercise, const std::function<boo
         return stepDone();
     }
     map.FillAreasByState();
+    if (map.Image != nullptr)
+        map.Image->WriteNotedFills(); // the sea and the areas, in one pass
     if (!stepDone())
         return false;
     // The grid is the last layer of an area map; nothing waits to be painted after it.
