@@ -15,6 +15,16 @@ namespace {
 constexpr Colour White = RGB(255, 255, 255);
 constexpr Colour Black = RGB(0, 0, 0);
 
+// Seeded draws in 0..n-1, the same on every run, for random scenes.
+struct Draws {
+    std::uint32_t seed;
+    int operator()(int n)
+    {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(n));
+    }
+};
+
 std::set<std::pair<int, int>> PixelsOf(const Canvas &c, Colour colour)
 {
     std::set<std::pair<int, int>> out;
@@ -416,11 +426,7 @@ TEST(Canvas, ScanlineFillMatchesAPlainFillOnRandomScenes)
 {
     // Wide scenes with long runs and many obstacles, so the wide row scans
     // and every leak direction of the scanline fill are exercised.
-    std::uint32_t seed = 12345;
-    auto rnd = [&seed](int n) {
-        seed = seed * 1103515245u + 12345u;
-        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(n));
-    };
+    Draws rnd{12345u};
     const Colour palette[] = {RGB(128, 128, 128), Black, RGB(0, 0, 128), RGB(0, 128, 0)};
     for (int round = 0; round < 40; ++round) {
         const int w = 150 + rnd(200);
@@ -647,11 +653,7 @@ TEST(Canvas, ScanlineFillMatchesAPlainFillOnNarrowScenesAndAtEveryEdge)
     // Surfaces narrower than a vector group, rows whose last group overlaps
     // the one before, and fills started on the first and last rows and
     // columns, where the fill looks back at rows that do not exist.
-    std::uint32_t seed = 99;
-    auto rnd = [&seed](int n) {
-        seed = seed * 1103515245u + 12345u;
-        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(n));
-    };
+    Draws rnd{99u};
     const Colour palette[] = {RGB(128, 128, 128), Black, RGB(0, 0, 128)};
     for (int round = 0; round < 600; ++round) {
         const int w = 1 + rnd(27);
@@ -702,11 +704,7 @@ TEST(Canvas, IndexedRegionFillsGiveThePixelsOfPlainFills)
     // indexed before the fills. Every colour read back and the final pixels
     // must agree, whatever comes between the fills: fills of other colours,
     // fills into the indexed colour, lines, pixels, border fills and copies.
-    std::uint32_t seed = 4242;
-    auto rnd = [&seed](int n) {
-        seed = seed * 1103515245u + 12345u;
-        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(n));
-    };
+    Draws rnd{4242u};
     const Colour land = RGB(128, 128, 128);
     const Colour palette[] = {land, Black, RGB(0, 0, 128), RGB(0, 128, 0), RGB(255, 255, 0)};
     for (int round = 0; round < 60; ++round) {
