@@ -115,6 +115,29 @@ void BM_WorldStartDrawing(benchmark::State &state)
 }
 BENCHMARK(BM_WorldStartDrawing)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The place exercise of map 1 with the most keys: its start drawing fills
+// only the sea, without the land index of an area map.
+void BM_WorldPlaceStartDrawing(benchmark::State &state)
+{
+    WorldRun &run = World();
+    const COvning *places = nullptr;
+    for (const COvning *e = run.catalogue.First(); e != nullptr; e = e->Next)
+        if (e->Kind == "ORT" && e->MapNumber == 1 && (places == nullptr || e->KeyCount > places->KeyCount))
+            places = e;
+    if (places == nullptr) {
+        state.SkipWithError("no world place exercise in the data set");
+        return;
+    }
+    const std::unique_ptr<CKarta> map = LoadMapForExercise(*places, Data);
+    Canvas canvas(W, H);
+    PrepareMapForRun(*map, *places, &canvas);
+    for (auto _ : state) {
+        DrawMapForRun(*map, *places);
+        benchmark::DoNotOptimize(canvas.Image().constBits());
+    }
+}
+BENCHMARK(BM_WorldPlaceStartDrawing)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 // Where the start drawing's time goes: the whole drawing runs every
 // iteration, and only the step named by the argument is timed (0 background,
 // 1 outlines, 2 lakes, 3 sea, 4 areas, 5 grid), so each step meets the
