@@ -97,10 +97,20 @@ LANDORA_REGION_WIDE inline void WriteSpanWide(std::uint32_t *p, int n, int room,
 {
     auto *q = reinterpret_cast<__m256i *>(p);
     if (n >= 8) {
-        _mm256_storeu_si256(q, pc);
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(p + n - 8), pc);
-        for (int i = 8; i < n - 8; i += 8)
-            _mm256_storeu_si256(reinterpret_cast<__m256i *>(p + i), pc);
+        // Whole 32-pixel groups, then the last up to 32 pixels by four
+        // stores that end at the run's end (overlapping what is written).
+        int i = 0;
+        for (; i + 32 < n; i += 32) {
+            _mm256_storeu_si256(q + i / 8, pc);
+            _mm256_storeu_si256(q + i / 8 + 1, pc);
+            _mm256_storeu_si256(q + i / 8 + 2, pc);
+            _mm256_storeu_si256(q + i / 8 + 3, pc);
+        }
+        std::uint32_t *end = p + n;
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(end - 8), pc);
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(std::max(end - 16, p)), pc);
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(std::max(end - 24, p)), pc);
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(std::max(end - 32, p)), pc);
     } else if (room >= 8) {
         // The eight pixels from p written back with c in the first n; those
         // beyond belong to runs further right, written later, or to no run.
