@@ -18,6 +18,7 @@
 #endif
 
 #include "data/Cp1252.h"
+#include "map/Cpu.h"
 
 namespace landora {
 
@@ -304,12 +305,6 @@ int ScanRightFillTail(std::uint32_t *row, int x, int end, std::uint32_t v, std::
     return x;
 }
 
-#if defined(LANDORA_HAVE_AVX2_PATH)
-const bool HasAvx2 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
-}();
-#endif
 
 // Solid spans: the plain fill that every other cost is measured against, so
 // it gets the same wide vectors as the flood fill.

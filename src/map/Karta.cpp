@@ -10,6 +10,7 @@
 
 #include "data/ByteFile.h"
 #include "map/Canvas.h"
+#include "map/Cpu.h"
 
 namespace landora {
 
@@ -29,15 +30,6 @@ float ClampLatitude(float latitude) { return std::clamp(latitude, -90.0f, 90.0f)
 } // namespace
 
 #if defined(__x86_64__) && defined(__GNUC__)
-namespace {
-
-const bool HasAvx2 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
-}();
-
-} // namespace
-
 // Four points a step: the same double operations as X() and Y(), in the same
 // order, on four lanes (vector arithmetic rounds exactly as scalar does). A
 // group holding a pole, a latitude beyond one, or a result that needs the

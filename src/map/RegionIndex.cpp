@@ -1,5 +1,7 @@
 #include "map/RegionIndex.h"
 
+#include "map/Cpu.h"
+
 #include <algorithm>
 
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -27,12 +29,6 @@ std::int32_t *RowEdges(const std::uint32_t *row, int width, std::uint32_t value,
 }
 
 #if defined(LANDORA_REGION_AVX2)
-const bool HasAvx2 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0 && __builtin_cpu_supports("bmi") != 0 &&
-           __builtin_cpu_supports("popcnt") != 0;
-}();
-
 #define LANDORA_REGION_WIDE __attribute__((target("avx2,bmi,popcnt")))
 
 // Bit j set when p[j] == value, for 32 pixels.
@@ -198,7 +194,7 @@ void RegionIndex::Build(std::uint32_t *bits, std::size_t stride, int width, int 
         const std::uint32_t *row = bits + stride * static_cast<std::size_t>(y);
         std::int32_t *out = edges_.data() + used;
 #if defined(LANDORA_REGION_AVX2)
-        if (HasAvx2)
+        if (HasAvx2BitScan)
             used = static_cast<std::size_t>(RowEdgesWide(row, width, value, out) - edges_.data());
         else
 #endif
@@ -234,7 +230,7 @@ void RegionIndex::WriteNoted() const
     if (noted_ == 0)
         return;
 #if defined(LANDORA_REGION_AVX2)
-    if (HasAvx2)
+    if (HasAvx2BitScan)
         WriteRowsWide(bits_, stride_, width_, height_, rowStart_.data(), edges_.data(), region_.data(), colour_.data());
     else
 #endif
