@@ -10,16 +10,16 @@
 #include <memory>
 #include <string>
 
-#include "app/ProgramState.h"
-#include "app/Random.h"
-#include "data/Catalogue.h"
+#include "data/ProgramState.h"
+#include "platform/Random.h"
+#include "exercises/Catalogue.h"
 #include "exercises/OvningLandArea.h"
 #include "exercises/OvningOrt.h"
 #include "exercises/Ovningsformular.h"
-#include "exercises/Services.h"
+#include "data/Services.h"
 #include "map/Canvas.h"
 #include "map/Karta.h"
-#include "map/MapSetup.h"
+#include "exercises/MapSetup.h"
 
 namespace {
 

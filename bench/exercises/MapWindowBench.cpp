@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "app/EventPump.h"
-#include "app/ProgramState.h"
-#include "app/Random.h"
-#include "data/Catalogue.h"
+#include "platform/EventPump.h"
+#include "data/ProgramState.h"
+#include "platform/Random.h"
+#include "exercises/Catalogue.h"
 #include "exercises/OvningLandArea.h"
 #include "exercises/OvningOrt.h"
 #include "map/Canvas.h"

@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "data/Catalogue.h"
+#include "exercises/Catalogue.h"
 #include "exercises/Ovning.h"
 #include "map/Canvas.h"
 #include "map/Karta.h"
-#include "map/MapSetup.h"
+#include "exercises/MapSetup.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "app/Huvudmeny.h"
+#include "menu/Huvudmeny.h"
 
 int main(int argc, char *argv[])
 {

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "app/ProgramState.h"
+#include "data/ProgramState.h"
 #include "exercises/Ovningsformular.h"
-#include "exercises/Services.h"
+#include "data/Services.h"
 #include "map/Karta.h"
-#include "map/MapSetup.h"
+#include "exercises/MapSetup.h"
 
 namespace landora {
 

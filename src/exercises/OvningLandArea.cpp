@@ -3,7 +3,7 @@
 #include "exercises/Ovningsformular.h"
 #include "map/Canvas.h"
 #include "map/Karta.h"
-#include "map/MapSetup.h"
+#include "exercises/MapSetup.h"
 
 namespace landora {
 

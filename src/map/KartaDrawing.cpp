@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "exercises/Services.h"
+#include "data/Services.h"
 #include "map/Canvas.h"
 #include "map/Karta.h"
 

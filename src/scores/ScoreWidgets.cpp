@@ -1,6 +1,6 @@
 #include "scores/ScoreWidgets.h"
 
-#include "app/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
 #include <QLabel>
 #include <QPixmap>

@@ -1,7 +1,7 @@
 #include "scores/ShowTopTen.h"
 
-#include "app/ProgramFolder.h"
-#include "app/ProgramState.h"
+#include "platform/ProgramFolder.h"
+#include "data/ProgramState.h"
 #include "exercises/Ovning.h"
 #include "scores/Tioitopp.h"
 

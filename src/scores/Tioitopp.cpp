@@ -1,13 +1,13 @@
 #include "scores/Tioitopp.h"
 
-#include "app/ApplyTexts.h"
-#include "app/MessageBox.h"
-#include "app/ProgramState.h"
-#include "app/Shell.h"
+#include "platform/ApplyTexts.h"
+#include "platform/MessageBox.h"
+#include "data/ProgramState.h"
+#include "platform/Shell.h"
 #include "data/Cp1252.h"
 #include "data/Errors.h"
 #include "data/ScoreValue.h"
-#include "exercises/Services.h"
+#include "data/Services.h"
 #include "scores/ScoreWidgets.h"
 
 #include <QFile>

@@ -10,15 +10,15 @@
 #include <QShortcut>
 #include <QTimer>
 
-#include "app/ApplyTexts.h"
-#include "app/ProgramState.h"
-#include "app/Shell.h"
+#include "platform/ApplyTexts.h"
+#include "data/ProgramState.h"
+#include "platform/Shell.h"
 #include "data/Cp1252.h"
 #include "data/ScoreValue.h"
-#include "exercises/Services.h"
+#include "data/Services.h"
 #include "map/Canvas.h"
 #include "map/Karta.h"
-#include "map/MapSetup.h"
+#include "exercises/MapSetup.h"
 #include "scores/ShowTopTen.h"
 #include "windows/MapImage.h"
 
@@ -82,58 +82,14 @@ constexpr Colour White = RGB(255, 255, 255);
 
 } // namespace
 
-// Marks a handler as running; when the last one ends on a window the menu let
-// go of, the window is deleted then and not before.
-class TfrmOvningKarta::BusyScope {
-public:
-    explicit BusyScope(TfrmOvningKarta *window) : window_(window) { ++window_->busy_; }
-    ~BusyScope()
-    {
-        if (window_.isNull())
-            return;
-        if (--window_->busy_ == 0) {
-            window_->imgKarta->update();
-            if (window_->releaseWanted_)
-                window_->deleteLater();
-        }
-    }
-    BusyScope(const BusyScope &) = delete;
-    BusyScope &operator=(const BusyScope &) = delete;
-
-private:
-    QPointer<TfrmOvningKarta> window_;
-};
-
-// The pump the exercise and the map use: the map image is repainted with
-// whatever was drawn so far, then pending events run.
-class TfrmOvningKarta::WindowPump : public IEventPump {
-public:
-    WindowPump(TfrmOvningKarta *window, IEventPump *inner) : window_(window), inner_(inner) {}
-    void ProcessEvents() override
-    {
-        if (!window_.isNull())
-            window_->imgKarta->update();
-        if (inner_ != nullptr)
-            inner_->ProcessEvents();
-    }
-
-private:
-    QPointer<TfrmOvningKarta> window_;
-    IEventPump *inner_;
-};
-
 TfrmOvningKarta::TfrmOvningKarta(ProgramState &state, const ExerciseContext &context, ISound &sound, QWidget *owner,
                                  std::string folder)
-    : TOvningsformular(owner), state_(state), sound_(sound), folder_(std::move(folder))
+    : TOvningsformular(state, context, sound, owner, std::move(folder))
 {
     setObjectName(QStringLiteral("TfrmOvningKarta"));
     setWindowTitle(QStringLiteral("Landora"));
     SetBackground(this, QColor(192, 192, 192));
     setFont(ArialPixels(12));
-
-    pump_ = std::make_unique<WindowPump>(this, context.Events);
-    context_ = std::make_unique<ExerciseContext>(context);
-    context_->Events = pump_.get();
 
     panPanel = Make<QFrame>(this, "panPanel");
     panPanel->setFrameShape(QFrame::NoFrame);
@@ -206,6 +162,7 @@ TfrmOvningKarta::TfrmOvningKarta(ProgramState &state, const ExerciseContext &con
     SetTextTag(cmdAvsluta, 12);
     imgBlomma = Make<QLabel>(panTop, "imgBlomma");
     imgBlomma->resize(36, 31);
+    imgBlomma->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     for (QPushButton *button : {cmdTopp, cmdStarta, cmdHjalp, cmdAvsluta})
         button->setFocusPolicy(Qt::NoFocus);
@@ -228,51 +185,28 @@ TfrmOvningKarta::TfrmOvningKarta(ProgramState &state, const ExerciseContext &con
     connect(help, &QShortcut::activated, this, &TfrmOvningKarta::cmdHjalpClick);
 }
 
-TfrmOvningKarta::~TfrmOvningKarta()
+void TfrmOvningKarta::BeforeEventsRun()
 {
-    ReleaseExercise();
+    imgKarta->update();
 }
 
-void TfrmOvningKarta::ReleaseExercise()
+void TfrmOvningKarta::AfterLastHandler()
 {
-    // The exercise outlives this window (the catalogue owns it): it must not
-    // keep pointing at a window or a map that are gone.
-    if (exercise_ != nullptr) {
-        if (exercise_->Window == this)
-            exercise_->Window = nullptr;
-        if (exercise_->Map == map_.get())
-            exercise_->Map = nullptr;
-        if (exercise_->Context == context_.get())
-            exercise_->Context = nullptr;
-    }
+    imgKarta->update();
 }
 
-void TfrmOvningKarta::Release()
+void TfrmOvningKarta::StopTimers()
 {
-    closed_ = true;
     tmrBlinka->stop();
     tmrTid->stop();
-    hide();
-    if (busy_ > 0)
-        releaseWanted_ = true;
-    else
-        deleteLater();
-}
-
-bool TfrmOvningKarta::LetEventsRun(QPointer<TfrmOvningKarta> &self, std::uint32_t run)
-{
-    pump_->ProcessEvents();
-    if (self.isNull() || closed_ || exercise_ == nullptr)
-        return false;
-    return exercise_->RunId() == run && exercise_->Window == this;
 }
 
 void TfrmOvningKarta::StartExercise(COvning *exercise)
 {
-    QPointer<TfrmOvningKarta> self(this);
-    BusyScope busy(this);
-    context_->Events->ProcessEvents();
-    if (self.isNull() || closed_)
+    QPointer<TOvningsformular> self(this);
+    RunningScope running(this);
+    Pump().ProcessEvents();
+    if (!StillOpen(self))
         return;
     cmdAvsluta->setEnabled(false);
     exercise_ = exercise;
@@ -280,31 +214,30 @@ void TfrmOvningKarta::StartExercise(COvning *exercise)
     showMaximized();
     move(0, 0);
     // The window system reports the maximised size through pending events.
-    context_->Events->ProcessEvents();
-    if (self.isNull() || closed_)
+    Pump().ProcessEvents();
+    if (!StillOpen(self))
         return;
     // Without a window manager nobody maximises: take the screen ourselves.
     if (const QScreen *screen = this->screen()) {
         const QRect available = screen->availableGeometry();
         if (frameGeometry().width() < available.width() || frameGeometry().height() < available.height()) {
             setGeometry(available);
-            context_->Events->ProcessEvents();
-            if (self.isNull() || closed_)
+            Pump().ProcessEvents();
+            if (!StillOpen(self))
                 return;
         }
     }
     Layout();
 
     map_ = LoadMapForExercise(*exercise, folder_);
-    map_->Events = context_->Events;
-    exercise->Map = map_.get();
-    exercise->Context = context_.get();
+    map_->Events = &Pump();
+    AttachExercise(exercise);
     exercise->Start(this);
-    if (self.isNull() || closed_)
+    if (!StillOpen(self))
         return;
 
     tmrBlinka->start();
-    if (!LetEventsRun(self, exercise->RunId()) && (self.isNull() || closed_))
+    if (!LetEventsRun(self, exercise->RunId()) && !StillOpen(self))
         return;
     imgKarta->setEnabled(true);
     cmdAvsluta->setEnabled(true);
@@ -319,23 +252,29 @@ void TfrmOvningKarta::Layout()
     panTop->setGeometry(0, 0, W, 32);
     panTop->show();
     panPanel->setGeometry(0, 32, W, H - 32);
+    // Positions in the bar count from its client area, inside its border.
     const QRect bar = panTop->contentsRect();
-    const int Wb = bar.width() + 2 * bar.left();
-    const int Hb = bar.height() + 2 * bar.top();
+    const int Wb = bar.width();
+    const int Hb = bar.height();
+    const int x0 = bar.left();
+    const int y0 = bar.top();
 
-    cmdAvsluta->setGeometry(Wb - cmdAvsluta->width() - 2, 2, cmdAvsluta->width(), Hb - 4);
-    cmdHjalp->setGeometry(cmdAvsluta->x() - cmdHjalp->width(), 2, cmdHjalp->width(), Hb - 4);
-    cmdStarta->setGeometry(cmdHjalp->x() - cmdStarta->width(), 2, cmdStarta->width(), Hb - 4);
-    lblProcent->move(5, 2);
-    lblTid->move(lblProcent->x() + lblProcent->width(), 2);
-    cmdTopp->setGeometry(lblTid->x() + lblTid->width(), 2, cmdTopp->width(), Hb - 4);
+    cmdAvsluta->setGeometry(x0 + Wb - cmdAvsluta->width() - 2, y0 + 2, cmdAvsluta->width(), Hb - 4);
+    cmdHjalp->setGeometry(cmdAvsluta->x() - cmdHjalp->width(), y0 + 2, cmdHjalp->width(), Hb - 4);
+    cmdStarta->setGeometry(cmdHjalp->x() - cmdStarta->width(), y0 + 2, cmdStarta->width(), Hb - 4);
+    lblProcent->move(x0 + 5, y0 + 2);
+    lblTid->move(lblProcent->x() + lblProcent->width(), y0 + 2);
+    cmdTopp->setGeometry(lblTid->x() + lblTid->width(), y0 + 2, cmdTopp->width(), Hb - 4);
     lblFraga->setFixedWidth(W);
-    lblFraga->move(2, 2);
+    lblFraga->move(x0 + 2, y0 + 2);
     lblFraga->lower();
 
     imgKarta->setGeometry(2, 2, panPanel->width() - 4, panPanel->height() - 4);
     imgKarta->FitCanvas();
-    imgBlomma->move(cmdAvsluta->x() - 32, -2);
+    imgBlomma->move(cmdAvsluta->x() - 32, y0 - 2);
+    // The picture lies beneath the buttons, which must take every click.
+    imgBlomma->lower();
+    lblFraga->lower();
 
     // The map sits in a 2-pixel dark blue frame.
     SetBackground(panPanel, QColor(0, 0, 128));
@@ -369,10 +308,10 @@ void TfrmOvningKarta::changeEvent(QEvent *event)
 {
     TOvningsformular::changeEvent(event);
     // The window is always maximised; the layout stays as computed at start.
-    if (event->type() == QEvent::WindowStateChange && isVisible() && !closed_ &&
+    if (event->type() == QEvent::WindowStateChange && isVisible() && !Closed() &&
         !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
         QTimer::singleShot(0, this, [this] {
-            if (isVisible() && !closed_)
+            if (isVisible() && !Closed())
                 showMaximized();
         });
     }
@@ -450,11 +389,11 @@ void TfrmOvningKarta::imgKartaMouseDown(int x, int y)
 {
     // A click that arrives while another one is being answered (the answer
     // lets events run) is dropped, never judged twice.
-    if (busy_ > 0 || closed_ || exercise_ == nullptr || map_ == nullptr || !imgKarta->isEnabled() ||
+    if (Busy() || Closed() || exercise_ == nullptr || map_ == nullptr || !imgKarta->isEnabled() ||
         exercise_->Window != this)
         return;
-    QPointer<TfrmOvningKarta> self(this);
-    BusyScope busy(this);
+    QPointer<TOvningsformular> self(this);
+    RunningScope running(this);
     COvning *exercise = exercise_;
     LastClick = AnswerPoint{map_->YToLatitude(y), map_->PointToLongitude(y, x), 0};
 
@@ -475,7 +414,7 @@ void TfrmOvningKarta::imgKartaMouseDown(int x, int y)
     EndOfRun(self);
 }
 
-void TfrmOvningKarta::EndOfRun(QPointer<TfrmOvningKarta> &self)
+void TfrmOvningKarta::EndOfRun(QPointer<TOvningsformular> &self)
 {
     imgKarta->setEnabled(false);
     VisaFraga("-");
@@ -514,16 +453,14 @@ void TfrmOvningKarta::lblNamnMouseDown(const QPoint &globalPosition)
 
 void TfrmOvningKarta::cmdAvslutaClick()
 {
-    tmrBlinka->stop();
-    closed_ = true;
-    close();
+    CloseByPlayer();
 }
 
 void TfrmOvningKarta::cmdToppClick()
 {
-    if (busy_ > 0 || exercise_ == nullptr)
+    if (Busy() || exercise_ == nullptr)
         return;
-    BusyScope busy(this);
+    RunningScope running(this);
     ShowTopTen(*exercise_, ViewOnlyScore, this, state_, sound_);
 }
 
@@ -535,18 +472,17 @@ void TfrmOvningKarta::cmdHjalpClick()
 
 void TfrmOvningKarta::cmdStartaClick()
 {
-    if (busy_ > 0 || closed_ || exercise_ == nullptr || map_ == nullptr)
+    if (Busy() || Closed() || exercise_ == nullptr || map_ == nullptr)
         return;
-    QPointer<TfrmOvningKarta> self(this);
-    BusyScope busy(this);
+    QPointer<TOvningsformular> self(this);
+    RunningScope running(this);
     cmdAvsluta->setEnabled(false);
     {
         WaitCursor wait;
-        exercise_->Map = map_.get();
-        exercise_->Context = context_.get();
+        AttachExercise(exercise_);
         exercise_->Start(this);
     }
-    if (self.isNull() || closed_)
+    if (!StillOpen(self))
         return;
     VisaProcent(0);
     cmdAvsluta->setEnabled(true);
@@ -557,13 +493,19 @@ void TfrmOvningKarta::cmdStartaClick()
 
 void TfrmOvningKarta::tmrBlinkaTimer()
 {
-    if (busy_ > 0 || closed_ || exercise_ == nullptr || exercise_->Window != this)
+    // A tick during an answer or a start is skipped; a tick during a tick too.
+    // The tick does not guard: a click, a restart or a top-ten click that
+    // arrives while it lets events run is handled as usual.
+    if (Busy() || blinking_ || Closed() || exercise_ == nullptr || exercise_->Window != this)
         return;
-    QPointer<TfrmOvningKarta> self(this);
-    BusyScope busy(this);
+    QPointer<TOvningsformular> self(this);
+    RunningScope running(this, RunningScope::Plain);
+    blinking_ = true;
     const std::uint32_t run = exercise_->RunId();
     exercise_->BlinkTick();
     LetEventsRun(self, run);
+    if (!self.isNull())
+        blinking_ = false;
 }
 
 void TfrmOvningKarta::tmrTidTimer()

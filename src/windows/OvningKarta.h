@@ -30,11 +30,10 @@ public:
     // the current directory, which the main menu made the program folder).
     TfrmOvningKarta(ProgramState &state, const ExerciseContext &context, ISound &sound, QWidget *owner,
                     std::string folder = {});
-    ~TfrmOvningKarta() override;
 
     // Lays the window out, loads the exercise's map, starts the run and shows
     // the window maximised. Loading failures propagate as exceptions.
-    void StartExercise(COvning *exercise);
+    void StartExercise(COvning *exercise) override;
 
     // ---- what the exercise calls ----
     void VisaFraga(const std::string &text) override;
@@ -77,14 +76,6 @@ public:
 
     std::int32_t Seconds = 0;
     AnswerPoint LastClick;
-    COvning *Exercise() const { return exercise_; }
-    CKarta *Map() const { return map_.get(); }
-    // True while a handler that lets events run or opens a box is running:
-    // map clicks, restarts, top-ten clicks and blink ticks are dropped then.
-    bool Busy() const { return busy_ > 0; }
-    // The main menu lets go of the window: it is hidden at once and deleted
-    // once no handler of it is running any more.
-    void Release();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -92,30 +83,17 @@ protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
-    class BusyScope;
-    class WindowPump;
-    friend class BusyScope;
+    void BeforeEventsRun() override;
+    void AfterLastHandler() override;
+    void StopTimers() override;
 
+private:
     void FormShow();
     void Layout();
-    // Lets pending events run; false when this window was closed meanwhile or
-    // its run was taken over, so the caller must stop.
-    bool LetEventsRun(QPointer<TfrmOvningKarta> &self, std::uint32_t run);
-    void EndOfRun(QPointer<TfrmOvningKarta> &self);
-    void ReleaseExercise();
+    void EndOfRun(QPointer<TOvningsformular> &self);
 
-    ProgramState &state_;
-    std::unique_ptr<WindowPump> pump_;
-    std::unique_ptr<ExerciseContext> context_;
-    ISound &sound_;
-    std::string folder_;
-    COvning *exercise_ = nullptr;
-    std::unique_ptr<CKarta> map_;
-    int busy_ = 0;
-    bool closed_ = false;
-    bool releaseWanted_ = false;
     bool laidOut_ = false;
+    bool blinking_ = false;
 };
 
 } // namespace landora

@@ -2,7 +2,7 @@
 #include <QPixmap>
 #include <gtest/gtest.h>
 
-#include "app/Pictures.h"
+#include "platform/Pictures.h"
 #include "support/FakeEventPump.h"
 #include "support/MediaFiles.h"
 #include "support/MessageCatcher.h"

@@ -4,9 +4,9 @@
 
 #include <set>
 
-#include "app/EventPump.h"
-#include "app/ProgramFolder.h"
-#include "app/Random.h"
+#include "platform/EventPump.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Random.h"
 #include "support/FakeEventPump.h"
 #include "support/FakeRandom.h"
 

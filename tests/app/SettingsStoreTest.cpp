@@ -1,7 +1,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/TempDir.h"
 
 using namespace landora;

@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "app/Sound.h"
+#include "platform/Sound.h"
 #include "support/MediaFiles.h"
 #include "support/TempDir.h"
 

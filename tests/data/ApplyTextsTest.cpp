@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "app/ApplyTexts.h"
+#include "platform/ApplyTexts.h"
 #include "data/Errors.h"
 #include "data/TextTable.h"
 

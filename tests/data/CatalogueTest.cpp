@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "data/Catalogue.h"
+#include "exercises/Catalogue.h"
 #include "data/Errors.h"
 #include "exercises/OvningFlagga.h"
 #include "exercises/OvningLandArea.h"

@@ -12,7 +12,7 @@
 #include <set>
 #include <string>
 
-#include "data/Catalogue.h"
+#include "exercises/Catalogue.h"
 #include "data/Languages.h"
 #include "data/TextTable.h"
 #include "map/Area.h"

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/ProgramState.h"
+#include "data/ProgramState.h"
 #include "exercises/Ovning.h"
 #include "exercises/Ovningsformular.h"
-#include "exercises/Services.h"
+#include "data/Services.h"
 #include "map/Karta.h"
 #include "support/TempDir.h"
 

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "data/Catalogue.h"
+#include "exercises/Catalogue.h"
 #include "data/Errors.h"
 #include "data/TextTable.h"
 

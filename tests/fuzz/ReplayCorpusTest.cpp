@@ -11,7 +11,7 @@
 #include <typeinfo>
 
 #include "LoaderFuzz.h"
-#include "data/Catalogue.h"
+#include "exercises/Catalogue.h"
 #include "data/Errors.h"
 #include "data/TextTable.h"
 

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "exercises/Services.h"
+#include "data/Services.h"
 #include "map/MapFixtures.h"
 
 using namespace landora;

@@ -1,9 +1,9 @@
 // The run start on the map: files per map number, colours, marks and view.
 #include <gtest/gtest.h>
 
-#include "data/Catalogue.h"
+#include "exercises/Catalogue.h"
 #include "map/MapFixtures.h"
-#include "map/MapSetup.h"
+#include "exercises/MapSetup.h"
 #include "support/CrpWriter.h"
 #include "support/TempDir.h"
 

@@ -1,5 +1,5 @@
-#include "app/ProgramState.h"
-#include "data/Catalogue.h"
+#include "data/ProgramState.h"
+#include "exercises/Catalogue.h"
 #include "data/Errors.h"
 #include "data/ScoreValue.h"
 #include "scores/ScoreFile.h"

@@ -1,5 +1,5 @@
 #include "FileSizeLimit.h"
-#include "app/ProgramState.h"
+#include "data/ProgramState.h"
 #include "data/ScoreValue.h"
 #include "exercises/OvningOrt.h"
 #include "scores/ScoreFile.h"

@@ -2,7 +2,7 @@
 // "Let pending events run" without an event loop.
 #include <functional>
 
-#include "exercises/Services.h"
+#include "data/Services.h"
 
 namespace landora::test {
 

@@ -6,8 +6,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/Random.h"
-#include "exercises/Services.h"
+#include "platform/Random.h"
+#include "data/Services.h"
 
 namespace landora::test {
 

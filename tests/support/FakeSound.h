@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "exercises/Services.h"
+#include "data/Services.h"
 
 namespace landora::test {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <vector>
 
-#include "app/MessageBox.h"
+#include "platform/MessageBox.h"
 
 namespace landora::test {
 

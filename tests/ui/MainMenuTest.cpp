@@ -5,7 +5,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "data/Catalogue.h"
+#include "exercises/Catalogue.h"
 #include "data/Cp1252.h"
 #include "ui/MenuFixture.h"
 #include "windows/OvningKarta.h"
@@ -79,6 +79,36 @@ TEST(MainMenu, OpensWithItsControlsTextsAndFirstPage)
         EXPECT_EQ(menu.cboOvningar->item(i)->text(), expected[i]);
     EXPECT_FALSE(menu.tmrInstruktion->isActive()) << "Europe never starts the instruction animation";
     EXPECT_FALSE(menu.State().Template.isNull());
+    EXPECT_EQ(menu.LanguageNames()[0], "Swedish");
+    EXPECT_EQ(menu.LanguageNames()[8], "Portuguese (Brazil)");
+}
+
+// What the player sees of the menu: white all round the panel, the window
+// centred, exercise rows 15 high, and the current row shown selected both
+// after the start and after a page switch.
+TEST(MainMenu, LooksAsDesignedAndShowsItsCurrentRow)
+{
+    MenuFixture f;
+    f.Show();
+    TfrmHuvudmeny &menu = *f.menu;
+    const QImage shot = menu.grab().toImage();
+    for (QPoint p : {QPoint(2, 2), QPoint(597, 2), QPoint(2, 567), QPoint(597, 567), QPoint(300, 2)})
+        EXPECT_EQ(shot.pixelColor(p), QColor(Qt::white)) << p.x() << "," << p.y();
+
+    const QRect screen = menu.screen()->availableGeometry();
+    const QPoint centre = menu.frameGeometry().center();
+    EXPECT_LE(std::abs(centre.x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(centre.y() - screen.center().y()), 1);
+
+    ASSERT_GT(menu.cboOvningar->count(), 1);
+    EXPECT_EQ(menu.cboOvningar->visualItemRect(menu.cboOvningar->item(0)).height(), 15);
+    auto selectedFirst = [&menu] {
+        return menu.cboOvningar->currentRow() == 0 && menu.cboOvningar->selectedItems().size() == 1 &&
+               menu.cboOvningar->item(0)->isSelected() && menu.cmdStarta->isEnabled();
+    };
+    EXPECT_TRUE(selectedFirst()) << "after start";
+    menu.SattVarldsdel(4);
+    EXPECT_TRUE(selectedFirst()) << "after a page switch";
 }
 
 TEST(MainMenu, ClicksOnTheSmallMapPickPagesByColour)

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <functional>
 
-#include "data/Catalogue.h"
+#include "exercises/Catalogue.h"
 #include "data/Cp1252.h"
 #include "data/ScoreValue.h"
 #include "exercises/OvningLandArea.h"
@@ -440,3 +441,79 @@ TEST_F(RunningWindow, BigTimerAndHiddenTimer)
     // The time still counts and enters the score.
     EXPECT_EQ(window->Seconds, 125);
 }
+
+namespace {
+
+// Catches what the desktop would open for a file URL: the help.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+
+public:
+    UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
+    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> urls;
+
+public slots:
+    void Open(const QUrl &url) { urls.append(url); }
+};
+
+// Clicks where the player would: on whatever lies topmost at the centre of
+// `target`, not on `target` itself.
+void ClickAsPlayer(QWidget *window, QWidget *target)
+{
+    const QPoint centre = target->mapTo(window, target->rect().center());
+    QWidget *top = window->childAt(centre);
+    ASSERT_NE(top, nullptr);
+    QTest::mouseClick(top, Qt::LeftButton, {}, top->mapFrom(window, centre));
+}
+
+} // namespace
+
+TEST_F(RunningWindow, TopBarButtonsLieOnTopAndFitTheBarsClientArea)
+{
+    StartSmallest("ORT");
+    UrlCatcher catcher;
+    ClickAsPlayer(window, window->cmdHjalp);
+    ASSERT_EQ(catcher.urls.size(), 1) << "the help button is covered";
+    EXPECT_TRUE(catcher.urls.front().path().endsWith("landora.html"));
+    // The quit button's left edge is not covered either.
+    const QPoint edge = window->cmdAvsluta->mapTo(window, QPoint(1, window->cmdAvsluta->height() / 2));
+    EXPECT_EQ(window->childAt(edge), window->cmdAvsluta);
+
+    // The bar's client area lies inside its one-pixel border: buttons are
+    // 26 high, 2 pixels below the border and 2 left of the right one.
+    const QRect client = window->panTop->contentsRect();
+    for (QPushButton *b : {window->cmdTopp, window->cmdStarta, window->cmdHjalp, window->cmdAvsluta}) {
+        EXPECT_EQ(b->height(), client.height() - 4) << b->objectName().toStdString();
+        EXPECT_EQ(b->y(), client.top() + 2) << b->objectName().toStdString();
+    }
+    EXPECT_EQ(window->cmdAvsluta->height(), 26);
+    EXPECT_EQ(window->cmdAvsluta->geometry().right() + 1, client.right() + 1 - 2);
+    EXPECT_EQ(window->lblProcent->pos(), client.topLeft() + QPoint(5, 2));
+}
+
+TEST_F(RunningWindow, ClicksDuringABlinkTickAreHandled)
+{
+    StartSmallest("ORT");
+    const QPoint right = RightPixel(*window);
+    ASSERT_GE(right.x(), 0);
+    bool ran = false;
+    // Runs inside the tick's "let pending events run".
+    QTimer::singleShot(0, [&] {
+        ran = true;
+        EXPECT_FALSE(window->Busy());
+        window->imgKartaMouseDown(right.x(), right.y());
+    });
+    window->tmrBlinkaTimer();
+    ASSERT_TRUE(ran);
+    EXPECT_EQ(exercise->AnswerCount, 1) << "the answer vanished";
+    EXPECT_EQ(window->lblProcent->text(), "100 %");
+
+    // A restart in the middle of a tick restarts.
+    QTimer::singleShot(0, [&] { QTest::mouseClick(window->cmdStarta, Qt::LeftButton); });
+    window->tmrBlinkaTimer();
+    EXPECT_EQ(exercise->AnswerCount, 0) << "the restart vanished";
+    EXPECT_EQ(window->lblProcent->text(), "0 %");
+}
+
+#include "MapWindowTest.moc"

@@ -7,9 +7,9 @@
 #include <QTest>
 #include <memory>
 
-#include "app/Huvudmeny.h"
-#include "app/Random.h"
-#include "app/SettingsStore.h"
+#include "menu/Huvudmeny.h"
+#include "platform/Random.h"
+#include "platform/SettingsStore.h"
 #include "support/FakeSound.h"
 #include "support/MessageCatcher.h"
 #include "support/TempDir.h"

@@ -13,16 +13,16 @@
 #include <iostream>
 #include <string>
 
-#include "app/ProgramState.h"
-#include "data/Catalogue.h"
+#include "data/ProgramState.h"
+#include "exercises/Catalogue.h"
 #include "data/Cp1252.h"
 #include "data/Errors.h"
 #include "exercises/Ovning.h"
 #include "exercises/Ovningsformular.h"
-#include "exercises/Services.h"
+#include "data/Services.h"
 #include "map/Canvas.h"
 #include "map/Karta.h"
-#include "map/MapSetup.h"
+#include "exercises/MapSetup.h"
 
 namespace {
 

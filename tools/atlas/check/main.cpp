@@ -31,12 +31,12 @@
 #include <tuple>
 #include <vector>
 
-#include "data/Catalogue.h"
+#include "exercises/Catalogue.h"
 #include "data/Errors.h"
 #include "exercises/Ovning.h"
 #include "map/Canvas.h"
 #include "map/Karta.h"
-#include "map/MapSetup.h"
+#include "exercises/MapSetup.h"
 
 using namespace landora;
 

@@ -1,4 +1,4 @@
-#include "app/Huvudmeny.h"
+#include "menu/Huvudmeny.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,21 +14,19 @@
 #include <QTimer>
 #include <cmath>
 
-#include "app/ApplyTexts.h"
-#include "app/EventPump.h"
-#include "app/MessageBox.h"
-#include "app/Pictures.h"
-#include "app/ProgramFolder.h"
-#include "app/Random.h"
-#include "app/SettingsStore.h"
-#include "app/Shell.h"
-#include "app/Sound.h"
-#include "data/Catalogue.h"
+#include "platform/ApplyTexts.h"
+#include "platform/EventPump.h"
+#include "platform/MessageBox.h"
+#include "platform/Pictures.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Random.h"
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
+#include "platform/Sound.h"
+#include "exercises/Catalogue.h"
 #include "data/Cp1252.h"
 #include "data/Errors.h"
 #include "data/TextTable.h"
-#include "exercises/OvningFlagga.h"
-#include "exercises/OvningMulti.h"
 #include "scores/ScoreFile.h"
 #include "scores/Topplista.h"
 #include "windows/OvningKarta.h"
@@ -38,6 +36,7 @@ namespace landora {
 namespace {
 
 constexpr int PanelWidth = 584;
+constexpr int ExerciseRowHeight = 15;
 constexpr int PanelHeight = 560;
 constexpr Colour Navy = RGB(0, 0, 128);
 constexpr Colour Lime = RGB(0, 255, 0);
@@ -227,6 +226,12 @@ std::string TfrmHuvudmeny::InFolder(const std::string &name) const
 
 void TfrmHuvudmeny::FormCreate()
 {
+    for (int language = 1; language <= LanguageCount; ++language) {
+        const std::string_view name = landora::LanguageNames[static_cast<std::size_t>(language - 1)];
+        languageNames_[static_cast<std::size_t>(language - 1)] =
+            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    }
+
     // The colours by the display's colour count: 2 to the bits per pixel.
     const QScreen *screen = QGuiApplication::primaryScreen();
     const int depth = screen != nullptr ? screen->depth() : 32;
@@ -271,6 +276,13 @@ void TfrmHuvudmeny::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!event->spontaneous() && !shown_) {
         shown_ = true;
+        // Centred on the screen it opens on, once: a later show after a
+        // language change leaves the window where the player put it.
+        if (const QScreen *screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            const QSize frame = frameGeometry().size();
+            move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
+        }
         FormShow();
     }
 }
@@ -291,6 +303,11 @@ void TfrmHuvudmeny::FormShow()
     {
         WaitCursor wait;
         panVit->move((width() - PanelWidth) / 2, (height() - PanelHeight) / 2);
+        // The margin around the panel is white too, not the style's grey.
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        setPalette(palette);
+        setAutoFillBackground(true);
         mapPixmap_ = QPixmap(imgMap->size());
         mapPixmap_.fill(ToQColor(Navy));
         imgMap->setPixmap(mapPixmap_);
@@ -351,9 +368,22 @@ void TfrmHuvudmeny::FyllOvningslista(int page)
         return;
     const int language = state_.settings.Language;
     for (const COvning *e = catalogue_->First(); e != nullptr; e = e->Next) {
-        if (e->Continent == code && !e->Title(language).empty())
-            cboOvningar->addItem(FromCp1252(e->Title(language)));
+        if (e->Continent == code && !e->Title(language).empty()) {
+            auto *item = new QListWidgetItem(FromCp1252(e->Title(language)), cboOvningar);
+            item->setSizeHint(QSize(0, ExerciseRowHeight));
+        }
     }
+    // The first exercise is current and shown selected, so that Start and
+    // Enter act on what the player sees.
+    SelectExerciseRow(0);
+}
+
+void TfrmHuvudmeny::SelectExerciseRow(int row)
+{
+    if (row < 0 || row >= cboOvningar->count())
+        return;
+    cboOvningar->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    cmdStarta->setEnabled(true);
 }
 
 void TfrmHuvudmeny::SattVarldsdel(int page)
@@ -425,33 +455,54 @@ void TfrmHuvudmeny::cmdStartaClick()
         if (exercise == nullptr)
             return;
         state_.CurrentExercise = exercise;
-        if (dynamic_cast<COvningFlagga *>(exercise) != nullptr || dynamic_cast<COvningMulti *>(exercise) != nullptr) {
+        FormActivate();
+        TOvningsformular *window = CreateWindowFor(*exercise);
+        if (window == nullptr) {
             ShowMessage(this, QStringLiteral("This kind of exercise is not available yet."),
                         MessageIcon::Information);
             return;
         }
-        FormActivate();
-        auto *window = new TfrmOvningKarta(state_, context_, *context_.Sound, this, folder_);
-        mapWindow_ = window;
         window->StartExercise(exercise);
     } catch (const std::exception &error) {
-        if (!mapWindow_.isNull())
-            mapWindow_->Release();
-        mapWindow_ = nullptr;
+        FormActivate();
         Fail(QStringLiteral("Oops! I failed to start the exercise."), error.what());
     }
 }
 
+TOvningsformular *TfrmHuvudmeny::CreateWindowFor(const COvning &exercise)
+{
+    if (exercise.Kind == "MULTI" || exercise.Kind == "FLAGG")
+        return nullptr;
+    auto *window = new TfrmOvningKarta(state_, context_, *context_.Sound, this, folder_);
+    frmOvningKarta_ = window;
+    return window;
+}
+
 TfrmOvningKarta *TfrmHuvudmeny::MapWindow() const
 {
-    return mapWindow_.data();
+    return frmOvningKarta_.data();
+}
+
+TOvningsformular *TfrmHuvudmeny::FlagWindow() const
+{
+    return frmOvningFlagga_.data();
+}
+
+TOvningsformular *TfrmHuvudmeny::MultiWindow() const
+{
+    return frmOvningMulti_.data();
 }
 
 void TfrmHuvudmeny::FormActivate()
 {
-    if (!mapWindow_.isNull())
-        mapWindow_->Release();
-    mapWindow_ = nullptr;
+    for (TOvningsformular *window : {static_cast<TOvningsformular *>(frmOvningKarta_.data()),
+                                     frmOvningFlagga_.data(), frmOvningMulti_.data()}) {
+        if (window != nullptr)
+            window->Release();
+    }
+    frmOvningKarta_ = nullptr;
+    frmOvningFlagga_ = nullptr;
+    frmOvningMulti_ = nullptr;
 }
 
 void TfrmHuvudmeny::cmdTioitoppClick()

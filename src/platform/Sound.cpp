@@ -1,6 +1,6 @@
-#include "app/Sound.h"
+#include "platform/Sound.h"
 
-#include "app/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
 namespace landora {
 

@@ -1,4 +1,4 @@
-#include "app/EventPump.h"
+#include "platform/EventPump.h"
 
 #include <QCoreApplication>
 

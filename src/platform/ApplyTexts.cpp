@@ -1,4 +1,4 @@
-#include "app/ApplyTexts.h"
+#include "platform/ApplyTexts.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

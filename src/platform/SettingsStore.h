@@ -6,7 +6,7 @@
 #include <QString>
 #include <memory>
 
-#include "app/ProgramState.h"
+#include "data/ProgramState.h"
 #include "data/Errors.h"
 
 class QSettings;

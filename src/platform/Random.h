@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <random>
 
-#include "exercises/Services.h"
+#include "data/Services.h"
 
 namespace landora {
 

@@ -1,6 +1,6 @@
 #pragma once
 // "Let pending window events run" on the GUI thread's event loop.
-#include "exercises/Services.h"
+#include "data/Services.h"
 
 namespace landora {
 

@@ -1,4 +1,4 @@
-#include "app/MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "data/Catalogue.h"
+#include "exercises/Catalogue.h"
 
 #include "data/ByteFile.h"
 #include "exercises/OvningFlagga.h"

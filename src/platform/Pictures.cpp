@@ -1,4 +1,4 @@
-#include "app/Pictures.h"
+#include "platform/Pictures.h"
 
 #include <algorithm>
 
@@ -8,9 +8,9 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "app/EventPump.h"
-#include "app/MessageBox.h"
-#include "app/ProgramFolder.h"
+#include "platform/EventPump.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramFolder.h"
 
 namespace landora {
 

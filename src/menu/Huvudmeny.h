@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "app/ProgramState.h"
-#include "exercises/Services.h"
+#include "data/ProgramState.h"
+#include "data/Services.h"
 
 class QLabel;
 class QListWidget;
@@ -22,6 +22,7 @@ namespace landora {
 class COvning;
 class COvningar;
 class CSettingsStore;
+class TOvningsformular;
 class TfrmOvningKarta;
 
 // Where the menu finds its files and services. Empty or null members take the
@@ -89,7 +90,13 @@ public:
 
     ProgramState &State() { return state_; }
     const COvningar *Catalogue() const { return catalogue_.get(); }
+    // The open exercise window of each kind, or nullptr.
     TfrmOvningKarta *MapWindow() const;
+    TOvningsformular *FlagWindow() const;
+    TOvningsformular *MultiWindow() const;
+    // The nine language names in language order, Swedish first, each in its
+    // own language; the settings window lists them.
+    const std::array<QString, LanguageCount> &LanguageNames() const { return languageNames_; }
     const QImage &ContinentPicture(int page) const { return pictures_[static_cast<std::size_t>(page - 1)]; }
     const std::string &Folder() const { return folder_; }
 
@@ -105,6 +112,11 @@ private:
     void AddPageName(const QString &name);
     std::string InFolder(const std::string &name) const;
     void Fail(const QString &what, const std::string &message);
+    // A new window of the exercise's kind, remembered in its slot; nullptr
+    // for a kind that has no window.
+    TOvningsformular *CreateWindowFor(const COvning &exercise);
+    // The current row of the exercise list, shown selected.
+    void SelectExerciseRow(int row);
 
     MenuSetup setup_;
     std::string folder_;
@@ -116,7 +128,10 @@ private:
     ExerciseContext context_;
     std::array<QImage, PageCount> pictures_;
     QPixmap mapPixmap_;
-    QPointer<TfrmOvningKarta> mapWindow_;
+    QPointer<TfrmOvningKarta> frmOvningKarta_;
+    QPointer<TOvningsformular> frmOvningFlagga_;
+    QPointer<TOvningsformular> frmOvningMulti_;
+    std::array<QString, LanguageCount> languageNames_;
     bool shown_ = false;
     bool closing_ = false;
 };

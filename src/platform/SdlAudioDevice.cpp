@@ -7,7 +7,7 @@
 #include <array>
 #include <filesystem>
 
-#include "app/Sound.h"
+#include "platform/Sound.h"
 
 namespace landora {
 

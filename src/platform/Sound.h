@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "app/ProgramState.h"
-#include "exercises/Services.h"
+#include "data/ProgramState.h"
+#include "data/Services.h"
 
 namespace landora {
 

@@ -1,9 +1,9 @@
-#include "app/Shell.h"
+#include "platform/Shell.h"
 
 #include <QDesktopServices>
 #include <QUrl>
 
-#include "app/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
 namespace landora {
 

@@ -1,7 +1,7 @@
-#include "map/MapSetup.h"
+#include "exercises/MapSetup.h"
 
 #include "exercises/Ovning.h"
-#include "exercises/Services.h"
+#include "data/Services.h"
 #include "map/Canvas.h"
 #include "map/Karta.h"
 

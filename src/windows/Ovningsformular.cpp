@@ -1,0 +1,106 @@
+#include "windows/Ovningsformular.h"
+
+#include "exercises/Ovning.h"
+#include "map/Karta.h"
+
+namespace landora {
+
+// The pump the exercise and the map use: the window shows whatever was drawn
+// so far, then pending events run.
+class TOvningsformular::WindowPump : public IEventPump {
+public:
+    WindowPump(TOvningsformular *window, IEventPump *inner) : window_(window), inner_(inner) {}
+    void ProcessEvents() override
+    {
+        if (!window_.isNull())
+            window_->BeforeEventsRun();
+        if (inner_ != nullptr)
+            inner_->ProcessEvents();
+    }
+
+private:
+    QPointer<TOvningsformular> window_;
+    IEventPump *inner_;
+};
+
+TOvningsformular::TOvningsformular(ProgramState &state, const ExerciseContext &context, ISound &sound,
+                                   QWidget *owner, std::string folder)
+    : QWidget(owner, Qt::Window), state_(state), sound_(sound), folder_(std::move(folder))
+{
+    pump_ = std::make_unique<WindowPump>(this, context.Events);
+    context_ = std::make_unique<ExerciseContext>(context);
+    context_->Events = pump_.get();
+}
+
+TOvningsformular::~TOvningsformular()
+{
+    DetachExercise();
+}
+
+void TOvningsformular::AttachExercise(COvning *exercise)
+{
+    exercise_ = exercise;
+    exercise->Map = map_.get();
+    exercise->Context = context_.get();
+}
+
+void TOvningsformular::DetachExercise()
+{
+    if (exercise_ == nullptr)
+        return;
+    if (exercise_->Window == this)
+        exercise_->Window = nullptr;
+    if (map_ != nullptr && exercise_->Map == map_.get())
+        exercise_->Map = nullptr;
+    if (exercise_->Context == context_.get())
+        exercise_->Context = nullptr;
+}
+
+TOvningsformular::RunningScope::RunningScope(TOvningsformular *window, Kind kind)
+    : window_(window), guarding_(kind == Guarding)
+{
+    ++window->running_;
+    if (guarding_)
+        ++window->guard_;
+}
+
+TOvningsformular::RunningScope::~RunningScope()
+{
+    if (window_.isNull())
+        return;
+    if (guarding_)
+        --window_->guard_;
+    if (--window_->running_ == 0) {
+        window_->AfterLastHandler();
+        if (window_->releaseWanted_)
+            window_->deleteLater();
+    }
+}
+
+void TOvningsformular::Release()
+{
+    closed_ = true;
+    StopTimers();
+    hide();
+    if (running_ > 0)
+        releaseWanted_ = true;
+    else
+        deleteLater();
+}
+
+void TOvningsformular::CloseByPlayer()
+{
+    StopTimers();
+    closed_ = true;
+    close();
+}
+
+bool TOvningsformular::LetEventsRun(QPointer<TOvningsformular> &self, std::uint32_t run)
+{
+    Pump().ProcessEvents();
+    if (!StillOpen(self) || exercise_ == nullptr)
+        return false;
+    return exercise_->RunId() == run && exercise_->Window == this;
+}
+
+} // namespace landora
