@@ -513,7 +513,7 @@ void TfrmHuvudmeny::cmdTioitoppClick()
 
 void TfrmHuvudmeny::cmdHjalpClick()
 {
-    OpenHelp(this);
+    OpenHelp(this, state_.settings.Language);
 }
 
 void TfrmHuvudmeny::cmdOmClick()
@@ -533,7 +533,7 @@ void TfrmHuvudmeny::cmdAvslutaClick()
 
 void TfrmHuvudmeny::lblLankClick()
 {
-    OpenLink(QStringLiteral("#") + QString::fromLatin1(HelpSection::About));
+    OpenLink(QStringLiteral("#") + QString::fromLatin1(HelpSection::About), state_.settings.Language);
 }
 
 void TfrmHuvudmeny::changeEvent(QEvent *event)

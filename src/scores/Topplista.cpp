@@ -182,7 +182,7 @@ void TfrmTopplista::showEvent(QShowEvent *event)
 void TfrmTopplista::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F1) {
-        OpenHelp(this, QString::fromLatin1(HelpSection::Scores));
+        OpenHelp(this, state_.settings.Language, QString::fromLatin1(HelpSection::Scores));
         return;
     }
     QDialog::keyPressEvent(event);

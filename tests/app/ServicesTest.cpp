@@ -1,4 +1,6 @@
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -7,6 +9,7 @@
 #include "platform/EventPump.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
+#include "platform/Shell.h"
 #include "support/FakeEventPump.h"
 #include "support/FakeRandom.h"
 
@@ -21,6 +24,32 @@ TEST(ProgramFolder, IsTheProgramsFolderWithoutSeparatorOrFileName)
     EXPECT_EQ(program.rfind(folder + "/", 0), 0u) << program;
     EXPECT_EQ(program.find('/', folder.size() + 1), std::string::npos) << "the program file lies in the folder itself";
     EXPECT_EQ(InProgramFolder("lang.crp"), folder + "/lang.crp");
+}
+
+// The help opens in the interface language; a language whose page is missing
+// gets the English one rather than a page that does not exist.
+TEST(Help, OpensTheLanguagesPageAndFallsBackToEnglish)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char *name : {"landora.html", "landora1.html", "landora6.html"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const std::string folder = QFile::encodeName(dir.path()).toStdString();
+    const auto page = [&](int language) { return HelpUrl(folder, language).fileName(); };
+    EXPECT_EQ(page(1), "landora1.html");
+    EXPECT_EQ(page(6), "landora6.html");
+    EXPECT_EQ(page(3), "landora.html") << "French page missing";
+    EXPECT_EQ(page(0), "landora.html");
+    EXPECT_EQ(page(42), "landora.html");
+
+    const QUrl url = HelpUrl(folder, 6, QString::fromLatin1(HelpSection::Scores));
+    EXPECT_TRUE(url.isLocalFile());
+    EXPECT_EQ(url.toLocalFile(), dir.filePath("landora6.html"));
+    EXPECT_EQ(url.fragment(), "scores");
+    EXPECT_EQ(HelpUrl(folder, 3, "keys").toString(), QUrl::fromLocalFile(dir.filePath("landora.html")).toString() + "#keys");
+    EXPECT_FALSE(HelpUrl(folder, 1).hasFragment());
 }
 
 TEST(Random, DrawsLieInTheUnitIntervalAndCoverTheRange)
