@@ -202,7 +202,7 @@ bool TfrmTopplista::eventFilter(QObject *watched, QEvent *event)
 void ShowTopList(const COvningar &catalogue, QWidget *owner, ProgramState &state)
 {
     if (state.ScoreFilePath.empty())
-        state.ScoreFilePath = ChooseScoreFilePath(ProgramFolder());
+        state.ScoreFilePath = ChooseScoreFilePath(WritableProgramFolder());
     TfrmTopplista form(state, owner);
     form.LoadList(state.ScoreFilePath, catalogue);
     form.exec();

@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -12,6 +13,7 @@
 #include "platform/Shell.h"
 #include "support/FakeEventPump.h"
 #include "support/FakeRandom.h"
+#include "support/TempDir.h"
 
 using namespace landora;
 
@@ -50,6 +52,32 @@ TEST(Help, OpensTheLanguagesPageAndFallsBackToEnglish)
     EXPECT_EQ(url.fragment(), "scores");
     EXPECT_EQ(HelpUrl(folder, 3, "keys").toString(), QUrl::fromLocalFile(dir.filePath("landora.html")).toString() + "#keys");
     EXPECT_FALSE(HelpUrl(folder, 1).hasFragment());
+}
+
+// A build tree or portable copy keeps the data set beside the executable, an
+// installed copy under <prefix>/share/landora; the one beside wins.
+TEST(ProgramFolder, FindsTheDataSetBesideTheExecutableElseUnderItsPrefix)
+{
+    test::TempDir root;
+    const std::string bin = root.File("usr/bin");
+    const std::string shared = root.File("usr/share/landora");
+    QDir().mkpath(QString::fromStdString(bin));
+    QDir().mkpath(QString::fromStdString(shared));
+
+    ProgramLocation none = LocateProgramFolder(bin);
+    EXPECT_EQ(none.Folder, bin) << "no data set anywhere: the executable's folder, where the files are missed";
+    EXPECT_FALSE(none.Installed);
+
+    root.Write("usr/share/landora/Ovning.crp", "x");
+    ProgramLocation installed = LocateProgramFolder(bin);
+    EXPECT_EQ(installed.Folder, shared);
+    EXPECT_TRUE(installed.Installed);
+    EXPECT_EQ(LocateProgramFolder(bin + "/").Folder, shared) << "a trailing separator changes nothing";
+
+    root.Write("usr/bin/Ovning.crp", "x");
+    ProgramLocation beside = LocateProgramFolder(bin);
+    EXPECT_EQ(beside.Folder, bin);
+    EXPECT_FALSE(beside.Installed);
 }
 
 TEST(Random, DrawsLieInTheUnitIntervalAndCoverTheRange)
