@@ -405,3 +405,71 @@ TEST(FlagWindow, GoneWhileLoadingAnsweringOrBlinking)
         EXPECT_TRUE(window.isNull());
     }
 }
+
+
+TEST(FlagWindow, PlaysAFlagExerciseFromTheMenuIntoTheTopTen)
+{
+    MenuFixture f;
+    f.Show();
+    TfrmHuvudmeny &menu = *f.menu;
+    // The smallest flag exercise of the shipped catalogue, on its own page.
+    const COvning *chosen = nullptr;
+    for (const COvning *e = menu.Catalogue()->First(); e != nullptr; e = e->Next)
+        if (e->Kind == "FLAGG" && !e->Title(2).empty() && (chosen == nullptr || e->KeyCount < chosen->KeyCount))
+            chosen = e;
+    ASSERT_NE(chosen, nullptr);
+    static const std::vector<std::string> pages = {"EUR", "NOR", "SYD", "ASI", "AFR", "AUS", "*"};
+    const auto page = std::find(pages.begin(), pages.end(), chosen->Continent);
+    ASSERT_NE(page, pages.end());
+    const int row = static_cast<int>(page - pages.begin());
+    QTest::mouseClick(menu.lstParts->viewport(), Qt::LeftButton, {},
+                      menu.lstParts->visualItemRect(menu.lstParts->item(row)).center());
+    ASSERT_EQ(menu.CurrentPage, row + 1);
+    ASSERT_TRUE(f.StartByTitle(FromCp1252(chosen->Title(2))));
+    TfrmOvningFlagga *window = menu.FlagWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->isVisible());
+    EXPECT_TRUE(f.boxes.boxes.empty()) << "every shipped flag can be read";
+    EXPECT_EQ(window->lblProcent->text(), "0 %");
+    const COvningFlagga &e = *window->FlagExercise();
+    for (int cell = 1; cell <= e.FlagCount; ++cell)
+        EXPECT_FALSE(window->Flags[cell].isNull()) << cell;
+
+    // A wrong flag before each of the first two questions, then the right one.
+    TopTenAnswer topTen{"Flagger"};
+    int answers = 0;
+    int wrong = 0;
+    for (int question = 0; question < e.FlagCount; ++question) {
+        EXPECT_EQ(window->lblFraga->text(), FromCp1252(menu.State().Text(9) + " " + e.FlagName(e.CurrentIndex)));
+        if (question < 2) {
+            int other = 1;
+            while (other == e.CurrentIndex || e.Asked[other])
+                ++other;
+            ASSERT_LE(other, e.FlagCount);
+            Click(*window, other);
+            ++answers;
+            ++wrong;
+            EXPECT_EQ(window->lblProcent->text(), QString::number(RoundedPercent(answers, wrong)) + " %");
+        }
+        if (question + 1 == e.FlagCount)
+            topTen.Arm();
+        Click(*window, e.CurrentIndex);
+        ++answers;
+        EXPECT_EQ(window->lblProcent->text(), QString::number(RoundedPercent(answers, wrong)) + " %");
+    }
+    EXPECT_EQ(window->lblFraga->text(), "");
+    EXPECT_FALSE(window->tmrTid->isActive());
+    ASSERT_TRUE(topTen.seen);
+    ASSERT_GT(topTen.rank, 0);
+    EXPECT_EQ(topTen.scoreShown, PackScore(e.Percent, window->Seconds));
+    HighScoreTable table;
+    ReadScoreFile(f.dir.File("scores.hgh"), table);
+    EXPECT_EQ(table.At(chosen->Number, topTen.rank).Signature, "Flagger");
+
+    // Back to the menu: the window goes.
+    QPointer<TfrmOvningFlagga> gone(window);
+    QTest::mouseClick(window->cmdAvsluta, Qt::LeftButton);
+    menu.FormActivate();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(gone.isNull());
+}
