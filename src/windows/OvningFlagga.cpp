@@ -278,8 +278,8 @@ void TfrmOvningFlagga::Layout()
 
 void TfrmOvningFlagga::LoadAreas()
 {
-    // The board needs the areas (names and flag files) and the places that
-    // the exercise marks; no lakes and no sea points.
+    // The board needs the areas, for their names and flag files; no lakes
+    // and no sea points.
     auto inFolder = [this](const std::string &name) {
         if (folder_.empty())
             return name;
@@ -289,7 +289,15 @@ void TfrmOvningFlagga::LoadAreas()
     map->Areas = std::make_unique<CAreor>();
     map->Waters = std::make_unique<CAreor>();
     map->Places = std::make_unique<COrter>();
-    map->Places->LoadFromFile(inFolder(PlaceFileName(exercise_->PlaceFileNumber)));
+    {
+        // The place file is read, so that a missing or broken one fails the
+        // start as it does in the other windows; but the board asks for no
+        // place, so the map keeps an empty list and the run selects none
+        // (selecting a world exercise's places costs more than the rest of
+        // the start).
+        COrter places;
+        places.LoadFromFile(inFolder(PlaceFileName(exercise_->PlaceFileNumber)));
+    }
     const MapFiles files = MapFilesFor(exercise_->MapNumber);
     if (!files.Areas.empty())
         map->Areas->LoadFromFile(inFolder(files.Areas));

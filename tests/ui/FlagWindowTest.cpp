@@ -329,7 +329,8 @@ TEST(FlagWindow, WrongNamesBlinkRightAndTheWipeOfAFoundFlag)
     // The flag whose name waits for the wipe is found within the second: it stays grey.
     ASSERT_EQ(e.CurrentIndex, 2);
     ASSERT_EQ(w.PendingCell, 2);
-    TopTenAnswer topTen{"T"};
+    TopTenAnswer topTen;
+    topTen.signature = "T";
     topTen.Arm();
     Click(w, 2);
     EXPECT_TRUE(topTen.seen) << "the end of the run opens the top ten";
@@ -436,7 +437,8 @@ TEST(FlagWindow, PlaysAFlagExerciseFromTheMenuIntoTheTopTen)
         EXPECT_FALSE(window->Flags[cell].isNull()) << cell;
 
     // A wrong flag before each of the first two questions, then the right one.
-    TopTenAnswer topTen{"Flagger"};
+    TopTenAnswer topTen;
+    topTen.signature = "Flagger";
     int answers = 0;
     int wrong = 0;
     for (int question = 0; question < e.FlagCount; ++question) {
