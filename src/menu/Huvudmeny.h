@@ -24,6 +24,7 @@ class COvningar;
 class CSettingsStore;
 class TOvningsformular;
 class TfrmOvningKarta;
+class TfrmOvningFlagga;
 
 // Where the menu finds its files and services. Empty or null members take the
 // program's own: the program folder, the user's settings store, clock draws
@@ -92,7 +93,7 @@ public:
     const COvningar *Catalogue() const { return catalogue_.get(); }
     // The open exercise window of each kind, or nullptr.
     TfrmOvningKarta *MapWindow() const;
-    TOvningsformular *FlagWindow() const;
+    TfrmOvningFlagga *FlagWindow() const;
     TOvningsformular *MultiWindow() const;
     // The nine language names in language order, Swedish first, each in its
     // own language; the settings window lists them.
@@ -129,7 +130,7 @@ private:
     std::array<QImage, PageCount> pictures_;
     QPixmap mapPixmap_;
     QPointer<TfrmOvningKarta> frmOvningKarta_;
-    QPointer<TOvningsformular> frmOvningFlagga_;
+    QPointer<TfrmOvningFlagga> frmOvningFlagga_;
     QPointer<TOvningsformular> frmOvningMulti_;
     std::array<QString, LanguageCount> languageNames_;
     bool shown_ = false;
