@@ -622,7 +622,7 @@ void TfrmOvningFlagga::cmdToppClick()
 void TfrmOvningFlagga::cmdHjalpClick()
 {
     // The help opens where it tells how to play, as F1 does.
-    OpenHelp(this, QString::fromLatin1(HelpSection::Playing));
+    OpenHelp(this, state_.settings.Language, QString::fromLatin1(HelpSection::Playing));
 }
 
 } // namespace landora
