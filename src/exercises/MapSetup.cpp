@@ -65,6 +65,19 @@ std::unique_ptr<CKarta> LoadMapForExercise(const COvning &exercise, const std::s
     return map;
 }
 
+std::unique_ptr<CKarta> LoadPlacesAndAreas(const COvning &exercise, const std::string &folder)
+{
+    auto map = std::make_unique<CKarta>();
+    map->Areas = std::make_unique<CAreor>();
+    map->Waters = std::make_unique<CAreor>();
+    map->Places = std::make_unique<COrter>();
+    map->Places->LoadFromFile(InFolder(folder, PlaceFileName(exercise.PlaceFileNumber)));
+    const MapFiles files = MapFilesFor(exercise.MapNumber);
+    if (!files.Areas.empty())
+        map->Areas->LoadFromFile(InFolder(folder, files.Areas));
+    return map;
+}
+
 bool IsPlaceExercise(const COvning &exercise) { return exercise.Kind == "ORT"; }
 
 void PrepareMapForRun(CKarta &map, const COvning &exercise, Canvas *image)

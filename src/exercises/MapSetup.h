@@ -33,6 +33,9 @@ std::string PlaceFileName(int placeFileNumber);
 // lakes, areas and sea points of the exercise's map number, from `folder`
 // (empty: the current directory). Loading failures pass through.
 std::unique_ptr<CKarta> LoadMapForExercise(const COvning &exercise, const std::string &folder);
+// The same for an exercise that draws no map (multiple choice): only the
+// place file and the land areas of the map number, no lakes, no sea points.
+std::unique_ptr<CKarta> LoadPlacesAndAreas(const COvning &exercise, const std::string &folder);
 
 // True for the place exercise ("ORT"), whose map starts silver and shows
 // place markers; false for the area exercise.

@@ -103,11 +103,25 @@ void COvning::MarkItems()
 
 bool COvning::LetEventsRun()
 {
+    return PumpEvents(false);
+}
+
+bool COvning::WaitForEvents()
+{
+    return PumpEvents(true);
+}
+
+bool COvning::PumpEvents(bool wait)
+{
     const std::uint32_t run = runId_;
     IOvningsformular *const window = Window;
     CKarta *const map = Map;
-    if (Context != nullptr && Context->Events != nullptr)
-        Context->Events->ProcessEvents();
+    if (Context != nullptr && Context->Events != nullptr) {
+        if (wait)
+            Context->Events->WaitForEvents();
+        else
+            Context->Events->ProcessEvents();
+    }
     // A window that goes away clears Window and Map; a restart changes the run.
     return run == runId_ && window == Window && map == Map && Window != nullptr;
 }
