@@ -13,6 +13,7 @@
 #include "windows/OvningMulti.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <string>
