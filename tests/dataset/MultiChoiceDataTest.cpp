@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -28,11 +29,6 @@ const std::string Dataset = LANDORA_DATASET_DIR;
 // Coasts are drawn coarser than towns are placed: a port may fall this far
 // into the sea.
 constexpr double CoastKilometres = 15.0;
-// The continent codes. Data sets built before the atlas gave places region
-// keys of their own (R-EUR...) use these as the places' region group keys,
-// and two of them are country keys too (Norway, Australia): such a place is
-// asked with that country. Pending on the atlas rebuild, not a fault here.
-const std::set<std::string> RegionCodes = {"EUR", "NOR", "SYD", "ASI", "AFR", "AUS"};
 // Places (by their key) and the country they are asked with whose outline on
 // the exercise's map misses them by more than the coast allowance: small
 // islands drawn coarsely, ports beyond a simplified coast, Siberian cities on
@@ -140,14 +136,13 @@ TEST(MultiChoiceData, EveryPlaceIsAskedWithItsOwnCountry)
             const COrt &place = *exercise->CurrentPlace;
             const std::string key = exercise->CountryKey(place);
             const std::string country = exercise->CountryName(key);
-            if (exercise->QuestionMode == 1)
+            if (exercise->QuestionMode == 1) {
                 EXPECT_EQ(exercise->Answers[exercise->RightPosition], country);
+            }
             if (!LiesIn(*map->Areas, key, place)) {
                 const std::string what = name + ": " + place.Names[2] + " [" + place.Key + "] is asked with " +
                                          country + " (" + key + ")";
-                if (RegionCodes.count(key) != 0)
-                    pending.push_back(what + ", a region key");
-                else if (KnownDataFaults.count({place.Key, key}) != 0)
+                if (KnownDataFaults.count({place.Key, key}) != 0)
                     pending.push_back(what + ", outline misses it");
                 else
                     ADD_FAILURE() << what << " but does not lie there";
@@ -168,8 +163,7 @@ TEST(MultiChoiceData, EveryPlaceIsAskedWithItsOwnCountry)
         for (const std::string &m : pending)
             list += "\n  " + m;
         GTEST_SKIP() << pending.size()
-                     << " questions wait for the atlas data fixes (region keys that equal country keys, "
-                        "outlines that miss their places):"
+                     << " questions wait for the atlas data fixes (outlines that miss their places):"
                      << list;
     }
 }

@@ -126,9 +126,11 @@ TEST(MultiExercise, BothFormsAskTheCountryOfTheLastMatchingKey)
                 EXPECT_EQ(run.window.questions.back(), place.Names[2] + " lies in which country?");
                 EXPECT_EQ(run.Right(), country);
                 // No second right answer: Twin is never offered Aland.
-                for (int i = 1; i <= 4; ++i)
-                    if (place.Names[2] == "Twin")
+                for (int i = 1; i <= 4; ++i) {
+                    if (place.Names[2] == "Twin") {
                         EXPECT_NE(run.exercise.Answers[i], "Aland");
+                    }
+                }
             } else {
                 EXPECT_EQ(run.window.questions.back(), "Which of these lies in " + country + " ?");
                 EXPECT_EQ(run.Right(), place.Names[2]);
@@ -138,8 +140,9 @@ TEST(MultiExercise, BothFormsAskTheCountryOfTheLastMatchingKey)
                         continue;
                     const std::string &other = run.exercise.Answers[i];
                     EXPECT_NE(other.substr(0, 1) + "land", country) << other;
-                    if (other == "Twin")
+                    if (other == "Twin") {
                         EXPECT_TRUE(country != "Aland" && country != "Bland");
+                    }
                 }
             }
             const AnswerPoint right = Choice(run.exercise.RightPosition);
