@@ -130,7 +130,7 @@ struct ShortLine {
 constexpr int ShortReach = 4;
 constexpr int ShortSide = 2 * ShortReach + 1;
 
-const std::array<ShortLine, ShortSide * ShortSide> &ShortLines()
+inline const std::array<ShortLine, ShortSide * ShortSide> &ShortLines()
 {
     static const auto table = [] {
         std::array<ShortLine, ShortSide * ShortSide> t{};
