@@ -63,42 +63,15 @@ void COvning::Start(IOvningsformular *window)
     AskedCount = 0;
     Tries = 0;
     if (Map != nullptr) {
-        if (Map->Areas)
-            Map->Areas->ClearMarks();
-        if (Map->Places)
-            Map->Places->ClearMarks();
-        Map->CentreLongitude = static_cast<float>(CentreLongitude);
-        Map->SouthLatitude = static_cast<float>(SouthLatitude);
-        Map->NorthLatitude = static_cast<float>(NorthLatitude);
-        if (AreaColour != 0)
-            Map->AreaColour = AreaColour;
-        if (SeaColour != 0)
-            Map->SeaColour = SeaColour;
-        if (BackgroundColour != 0)
-            Map->LandColour = BackgroundColour;
+        SetUpMapForRun(*Map, *this);
         // The labels of answered places speak the current language.
         Map->Language = Language();
         if (Context != nullptr && Context->State != nullptr)
             Map->AlertColour = Context->State->colours.AlertColour;
         if (Context != nullptr && Context->Events != nullptr && Map->Events == nullptr)
             Map->Events = Context->Events;
-        MarkItems();
     }
     BlinkState = 0;
-}
-
-void COvning::MarkItems()
-{
-    if (Map == nullptr)
-        return;
-    if (Map->Areas) {
-        for (int i = 1; i <= KeyCount; ++i)
-            Map->Areas->MarkActive(Keys[i]);
-    }
-    if (Map->Places) {
-        for (int i = 1; i <= KeyCount; ++i)
-            Map->Places->Select(Keys[i], Level, NeedCategory1, NeedCategory2);
-    }
 }
 
 bool COvning::LetEventsRun()
@@ -168,10 +141,7 @@ IKartformular *COvning::MapWindow() const
 void COvning::StartOnMap()
 {
     IKartformular *mapWindow = MapWindow();
-    Map->Image = mapWindow != nullptr ? mapWindow->MapImage() : nullptr;
-    Map->ComputeScale();
-    if (Map->NorthLatitude == 0.0f && Map->SouthLatitude == 0.0f)
-        Map->FitToAreas();
+    FitMapToImage(*Map, mapWindow != nullptr ? mapWindow->MapImage() : nullptr);
     if (!DrawMap())
         return;
     const std::string text = NextQuestion();

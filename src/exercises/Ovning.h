@@ -86,9 +86,6 @@ public:
     virtual void Start(IOvningsformular *window);
     virtual void BlinkTick() = 0;
 
-    // Marks the exercise's keys in the map's area list and selects their places.
-    void MarkItems();
-
     // Changes with every Start: a handler that let pending events run checks it
     // to learn whether a restart began a new run meanwhile.
     std::uint32_t RunId() const { return runId_; }
