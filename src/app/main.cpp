@@ -1,10 +1,11 @@
-#include <QApplication>
-
 #include "menu/Huvudmeny.h"
+#include "platform/Application.h"
+#include "platform/Signals.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    landora::CApplication app(argc, argv);
+    landora::QuitOnTerminationSignals();
     QApplication::setApplicationName(QStringLiteral("Landora"));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     landora::TfrmHuvudmeny menu;
