@@ -4,12 +4,15 @@
 
 #include "app/CommandLine.h"
 #include "menu/Huvudmeny.h"
+#include "platform/Application.h"
+#include "platform/Signals.h"
 
 int main(int argc, char *argv[])
 {
     if (const std::optional<int> answered = landora::AnswerCommandLine(argc, argv, std::cout))
         return *answered;
-    QApplication app(argc, argv);
+    landora::CApplication app(argc, argv);
+    landora::QuitOnTerminationSignals();
     QApplication::setApplicationName(QStringLiteral("Landora"));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     landora::TfrmHuvudmeny menu;

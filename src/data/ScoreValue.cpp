@@ -21,10 +21,11 @@ std::string TimeText(std::int32_t seconds)
 std::int32_t PackScore(std::int32_t percent, std::int32_t seconds)
 {
     // A run timed at 0 s would pack to (p + 1) * 100000 and read back as one
-    // percent more; the clock's 100000 s would read back as 0 s. Clamping the
-    // time to 1..99998 keeps every packed value's own percentage, and never
-    // produces the "no time" mark from a real time.
-    const std::int32_t clamped = std::clamp<std::int32_t>(seconds, 1, NoTimeSeconds - 1);
+    // percent more; the clock's 100000 s would read back as 0 s; and at 0 %
+    // anything above 99899 s packs to 1..100, which reads back as a bare
+    // percentage. Clamping the time to 1..99899 keeps every packed value's own
+    // percentage, above 100, and never produces the "no time" mark.
+    const std::int32_t clamped = std::clamp<std::int32_t>(seconds, 1, LongestPackedSeconds);
     return percent * 100000 - clamped + 100000;
 }
 

@@ -10,6 +10,9 @@
 namespace landora {
 
 inline constexpr std::int32_t NoTimeSeconds = 99999;
+// The longest time a packed value holds: 0 % in 99899 s packs to 101, the
+// lowest value that is not a bare percentage.
+inline constexpr std::int32_t LongestPackedSeconds = 99899;
 
 std::string PadZeros(std::string text, int width);
 // "mm:ss", minutes not capped; empty for NoTimeSeconds.

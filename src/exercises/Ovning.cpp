@@ -14,8 +14,10 @@ std::int32_t RoundedPercent(std::int32_t answers, std::int32_t wrong)
 {
     if (answers <= 0)
         return 0;
-    // nearbyint in the default rounding mode sends halves to the even neighbour.
-    const double share = static_cast<double>(answers - wrong) / static_cast<double>(answers) * 100.0;
+    // Multiplied before dividing: 100 x right is a whole number, so an exact
+    // half stays exactly x.5 (23 of 40 is 57.5, not 57.4999...), and nearbyint
+    // in the default rounding mode sends it to the even neighbour.
+    const double share = 100.0 * static_cast<double>(answers - wrong) / static_cast<double>(answers);
     return static_cast<std::int32_t>(std::nearbyint(share));
 }
 

@@ -520,8 +520,15 @@ void TfrmHuvudmeny::FormActivate()
 
 void TfrmHuvudmeny::cmdTioitoppClick()
 {
-    if (catalogue_ != nullptr)
+    if (catalogue_ == nullptr)
+        return;
+    // A score file that cannot be read is reported, the list is not shown,
+    // and the program goes on.
+    try {
         ShowTopList(*catalogue_, this, state_);
+    } catch (const std::exception &error) {
+        ShowFailure(this, error);
+    }
 }
 
 void TfrmHuvudmeny::cmdHjalpClick()

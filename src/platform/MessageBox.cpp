@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <new>
+
+#include "data/Cp1252.h"
 
 namespace landora {
 
@@ -35,6 +38,14 @@ void ShowMessage(QWidget *parent, const QString &text, MessageIcon icon)
         Handler()(request);
     else
         ShowOnScreen(request);
+}
+
+void ShowFailure(QWidget *parent, const std::exception &failure)
+{
+    const QString text = dynamic_cast<const std::bad_alloc *>(&failure) != nullptr
+        ? QStringLiteral("Out of memory")
+        : FromCp1252(failure.what());
+    ShowMessage(parent, text, MessageIcon::Error);
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)

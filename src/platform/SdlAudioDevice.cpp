@@ -26,6 +26,9 @@ public:
 private:
     CAudioSystem()
     {
+        // Left alone, SDL turns SIGINT and SIGTERM into quit events of its
+        // own, which nobody reads: Ctrl+C and kill would no longer end us.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return;
         Mix_Init(MIX_INIT_MID);

@@ -100,13 +100,69 @@ std::string SystemError()
     return std::strerror(errno);
 }
 
+constexpr const char *TooLarge = "File too large for a score file";
+
+// Reads a whole file of at most MaxScoreFileBytes; a larger one (or a device
+// that never ends) fails after reading one byte more than that.
+QByteArray ReadBounded(const std::string &path)
+{
+    QFile file(ToQtPath(path));
+    if (!file.exists())
+        throw EFileNotFound("File \"" + path + "\" not found.");
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFileOpenFailed("File open failed: " + file.errorString().toStdString());
+    if (!file.isSequential() && file.size() > MaxScoreFileBytes)
+        throw EInOutError(TooLarge);
+    QByteArray bytes = file.read(MaxScoreFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw EInOutError(file.errorString().toStdString());
+    if (bytes.size() > MaxScoreFileBytes)
+        throw EInOutError(TooLarge);
+    return bytes;
+}
+
+// The file a save replaces: `path` itself, or the end of the chain of
+// symbolic links it starts, so that the link stays a link.
+std::string FollowLinks(const std::string &path)
+{
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::string target(4096, '\0');
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n < 0)
+            return current; // not a link, or nothing there yet
+        target.resize(static_cast<std::size_t>(n));
+        if (target.empty())
+            return current;
+        if (target.front() != '/') {
+            const std::size_t slash = current.find_last_of('/');
+            if (slash != std::string::npos)
+                target = current.substr(0, slash + 1) + target;
+        }
+        current = target;
+    }
+    errno = ELOOP;
+    throw EInOutError(SystemError());
+}
+
 // Writes `bytes` to a new file beside `path`, makes it durable, and renames it
 // over `path` only when every byte is on disk. Every partial write, full disk
 // or failed close is caught here: the buffered writers of the libraries can
 // report a cut-off file as written. On failure the new file is removed and the
 // old one is as it was.
-void WriteFileWhole(const std::string &path, std::string_view bytes)
+void WriteFileWhole(const std::string &linkOrPath, std::string_view bytes)
 {
+    const std::string path = FollowLinks(linkOrPath);
+    struct stat old { };
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    // The rename needs only the folder's permission, so it would replace a
+    // write-protected file without a word. Without any write permission bit
+    // the file is protected also from root, who passes every access test.
+    if (exists && (::access(path.c_str(), W_OK) != 0 || (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)) {
+        errno = EACCES;
+        throw EInOutError(SystemError());
+    }
+
     std::string temporary = path + ".new-XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
@@ -118,8 +174,7 @@ void WriteFileWhole(const std::string &path, std::string_view bytes)
         throw EInOutError(message);
     };
 
-    struct stat old { };
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    const mode_t mode = exists ? (old.st_mode & 07777) : 0644;
     if (::fchmod(fd, mode) != 0)
         fail();
     std::size_t done = 0;
@@ -212,15 +267,7 @@ int HighScoreTable::Insert(int exercise, std::int32_t score, const std::string &
 
 void ReadScoreFile(const std::string &path, HighScoreTable &table)
 {
-    QFile file(ToQtPath(path));
-    if (!file.exists())
-        throw EFileNotFound("File \"" + path + "\" not found.");
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFileOpenFailed("File open failed: " + file.errorString().toStdString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EInOutError(file.errorString().toStdString());
-
+    const QByteArray bytes = ReadBounded(path);
     LineReader in(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     while (!in.OnlyBlankLeft()) {
         const std::int32_t exercise = in.Number();
@@ -261,11 +308,12 @@ void SaveScoreFile(const std::string &path, const HighScoreTable &table)
 std::string KeepUnreadableCopy(const std::string &path)
 {
     const QString original = ToQtPath(path);
-    QFile source(original);
-    if (!source.open(QIODevice::ReadOnly))
-        throw EInOutError(source.errorString().toStdString());
-    const QByteArray bytes = source.readAll();
-    source.close();
+    QByteArray bytes;
+    try {
+        bytes = ReadBounded(path);
+    } catch (const Exception &e) {
+        throw EInOutError(e.Message());
+    }
 
     for (int n = 1; n <= 99; ++n) {
         const QString candidate
@@ -273,7 +321,7 @@ std::string KeepUnreadableCopy(const std::string &path)
         QFile existing(candidate);
         if (existing.exists()) {
             // The same damaged file seen again needs no second copy.
-            if (existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes)
+            if (existing.size() == bytes.size() && existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes)
                 return FromQtPath(candidate);
             continue;
         }

@@ -14,6 +14,10 @@ inline constexpr int ScoreExercises = 190;
 inline constexpr int ScoreRanks = 10;
 inline constexpr int MaxSignatureLength = 50;
 inline constexpr const char *ScoreFileName = "scores.hgh";
+// A whole file is at most about 141,000 bytes (1900 records of four lines, 50
+// bytes of signature at most). A file far beyond that is damaged, not ours:
+// it is refused without being read whole, and never copied.
+inline constexpr std::int64_t MaxScoreFileBytes = 1 << 20;
 // The placeholder signature of a new result until the player types one
 // ("Okänd", with ä as the code-page byte 0xE4).
 inline constexpr const char *UnknownSignature = "Ok\xE4nd";
@@ -66,7 +70,8 @@ private:
 // bytes. A record with exercise or rank below 1, a line that is not a number
 // where one is expected, or an incomplete record stops the reading with an
 // exception carrying the cause; the records read before it stay in the table.
-// A missing file fails with EFileNotFound.
+// A missing file fails with EFileNotFound, one larger than MaxScoreFileBytes
+// with EInOutError before any record is read.
 void ReadScoreFile(const std::string &path, HighScoreTable &table);
 
 // The whole file's bytes: 1900 records of four CR LF lines, exercise 1..190,
@@ -75,13 +80,17 @@ std::string ScoreFileText(const HighScoreTable &table);
 
 // Writes the whole table to a new file beside `path` and only then renames it
 // over the old one, so a failure part-way (full disk, crash, no permission)
-// leaves the old file as it was. Fails with EInOutError carrying the cause.
+// leaves the old file as it was. A symbolic link is followed: its target is
+// the file replaced, and the link stays. A file without write permission is
+// the user's wish to keep it: it is left alone and the save fails. Fails with
+// EInOutError carrying the cause.
 void SaveScoreFile(const std::string &path, const HighScoreTable &table);
 
 // Copies a file that could not be read to "<path>.bak" before anything
 // rewrites it; when that name holds a different file already, the next free
 // "<path>.bak.N" is taken, so no earlier copy is lost. Gives the path of the
-// copy; fails with EInOutError when no copy could be made.
+// copy; fails with EInOutError when no copy could be made, also for a file
+// larger than MaxScoreFileBytes, which is not read.
 std::string KeepUnreadableCopy(const std::string &path);
 
 // Where the score file lives: in the program folder when the program may write

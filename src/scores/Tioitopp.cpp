@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <new>
 
 namespace landora {
 namespace {
@@ -143,6 +144,8 @@ void TfrmTioitopp::LoadAndInsert(const std::string &path, std::int32_t score)
         } catch (const EFileNotFound &) {
         } catch (const Exception &e) {
             ReportReadFailure(e.Message());
+        } catch (const std::bad_alloc &) {
+            ReportReadFailure("Out of memory");
         }
     }
 
@@ -168,10 +171,10 @@ void TfrmTioitopp::ReportReadFailure(const std::string &cause)
     try {
         unreadableCopy_ = KeepUnreadableCopy(FilePath);
         text += QStringLiteral("\n\nThe file as it was has been kept as %1.").arg(PathText(unreadableCopy_));
-    } catch (const Exception &e) {
+    } catch (const std::exception &e) {
         keepFileAsItIs_ = true;
         text += QStringLiteral("\n\nNo copy of it could be made (%1), so it will not be overwritten.")
-                    .arg(QString::fromStdString(e.Message()));
+                    .arg(QString::fromStdString(e.what()));
     }
     ShowMessage(this, text, MessageIcon::Information);
 }
@@ -222,6 +225,9 @@ void TfrmTioitopp::SaveFile()
     } catch (const Exception &e) {
         ShowMessage(
             this, QString::fromLatin1(WriteErrorStart) + QString::fromStdString(e.Message()), MessageIcon::Information);
+    } catch (const std::bad_alloc &) {
+        ShowMessage(this, QString::fromLatin1(WriteErrorStart) + QStringLiteral("Out of memory"),
+            MessageIcon::Information);
     }
 }
 
@@ -249,6 +255,12 @@ void TfrmTioitopp::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F1) {
         OpenHelp(this, state_.settings.Language, QString::fromLatin1(HelpSection::Scores));
+        return;
+    }
+    // A player pressing Esc to clear the signature box would otherwise close
+    // the window unsaved and lose the new result: Esc means nothing here.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -232,6 +232,7 @@ void TfrmOvningKarta::StartExercise(COvning *exercise)
     map_ = LoadMapForExercise(*exercise, folder_);
     map_->Events = &Pump();
     AttachExercise(exercise);
+    lastQuestion_.clear();
     exercise->Start(this);
     if (!StillOpen(self))
         return;
@@ -241,8 +242,22 @@ void TfrmOvningKarta::StartExercise(COvning *exercise)
         return;
     imgKarta->setEnabled(true);
     cmdAvsluta->setEnabled(true);
-    tmrTid->start();
+    StartClockOrEnd();
     lblYouTube->setVisible(state_.settings.BigTimer);
+}
+
+void TfrmOvningKarta::StartClockOrEnd()
+{
+    // A run whose first question is empty has nothing to ask: it ends at
+    // once, with the clock stopped, and no click counts or sounds. Nothing
+    // was asked, so there is no result for the top ten either.
+    if (lastQuestion_.empty()) {
+        VisaFraga("-");
+        tmrTid->stop();
+        exercise_->Finished = true;
+        return;
+    }
+    tmrTid->start();
 }
 
 void TfrmOvningKarta::Layout()
@@ -344,6 +359,7 @@ bool TfrmOvningKarta::eventFilter(QObject *watched, QEvent *event)
 void TfrmOvningKarta::VisaFraga(const std::string &text)
 {
     ShowNameLabel({}, 0, 0, White, White, false);
+    lastQuestion_ = text;
     const QString question = FromCp1252(text);
     lblFraga->setText(question);
     if (text != "-") {
@@ -480,6 +496,7 @@ void TfrmOvningKarta::cmdStartaClick()
     {
         WaitCursor wait;
         AttachExercise(exercise_);
+        lastQuestion_.clear();
         exercise_->Start(this);
     }
     if (!StillOpen(self))
@@ -488,7 +505,7 @@ void TfrmOvningKarta::cmdStartaClick()
     cmdAvsluta->setEnabled(true);
     lblTid->clear();
     Seconds = 0;
-    tmrTid->start();
+    StartClockOrEnd();
 }
 
 void TfrmOvningKarta::tmrBlinkaTimer()

@@ -91,7 +91,9 @@ private:
     void FormShow();
     void Layout();
     void EndOfRun(QPointer<TOvningsformular> &self);
+    void StartClockOrEnd();
 
+    std::string lastQuestion_;
     bool laidOut_ = false;
     bool blinking_ = false;
 };

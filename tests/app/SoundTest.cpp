@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <csignal>
+
 #include <SDL.h>
 
 #include "platform/Sound.h"
@@ -189,6 +192,19 @@ TEST(SdlSound, PlaysValidFilesAndIgnoresBrokenOnes)
     sound.PlayMidi("missing.mid", 0);
 }
 
+// SDL would turn Ctrl+C and kill into quit events that nobody reads.
+TEST(SdlSound, StartingLeavesTheTerminationSignalsAlone)
+{
+    TempDir dir;
+    dir.Write("tone.wav", landora::test::TinyWav(100));
+    ASSERT_TRUE(CreateSdlAudioDevice()->OpenWave(0, dir.File("tone.wav")));
+    for (int signal : {SIGINT, SIGTERM}) {
+        struct sigaction action {};
+        ::sigaction(signal, nullptr, &action);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << signal;
+    }
+}
+
 TEST(SdlSound, TheShippedSoundsAndMusicLoad)
 {
     std::unique_ptr<IAudioDevice> device = CreateSdlAudioDevice();
@@ -196,4 +212,18 @@ TEST(SdlSound, TheShippedSoundsAndMusicLoad)
     for (const char *name : {"Plopp4.WAV", "Rassel11.WAV", "Plopp.WAV"})
         EXPECT_TRUE(device->OpenWave(0, dataset + "/" + name)) << name << ": " << SDL_GetError();
     EXPECT_TRUE(device->OpenMidi(dataset + "/good.mid")) << SDL_GetError();
+}
+
+// Ctrl+C and kill end the program's event loop, also once the sound system
+// runs (a child process, since ending the loop is for good).
+TEST(TerminationSignals, EndTheEventLoopAfterASoundPlayed)
+{
+    for (const char *signal : {"TERM", "INT"}) {
+        QProcess child;
+        child.start(QStringLiteral(LANDORA_SIGNAL_CHILD),
+                    {QStringLiteral(LANDORA_DATASET_DIR "/Plopp4.WAV"), QString::fromLatin1(signal)});
+        ASSERT_TRUE(child.waitForFinished(30000)) << signal;
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << signal;
+        EXPECT_EQ(child.exitCode(), 0) << signal << ": " << child.readAllStandardError().toStdString();
+    }
 }

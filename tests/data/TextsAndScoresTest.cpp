@@ -94,9 +94,11 @@ TEST(ScoreValue, PackingOrdersResultsAndUnpacksToItsParts)
     EXPECT_EQ(ScorePercent(85), 85);
     EXPECT_EQ(ScoreSeconds(85), 99999);
     EXPECT_EQ(TimeText(ScoreSeconds(85)), "");
-    // At 0 % a time above 99899 s cannot be told from a bare percentage.
-    EXPECT_EQ(PackScore(0, 99950), 50);
-    EXPECT_EQ(ScorePercent(50), 50);
+    // At 0 % a time above 99899 s would pack to a bare percentage (99950 s
+    // to 50): such times are packed as 99899 s.
+    EXPECT_EQ(PackScore(0, 99950), 101);
+    EXPECT_EQ(ScoreSeconds(PackScore(0, 99950)), 99899);
+    EXPECT_EQ(ScorePercent(PackScore(0, 99998)), 0);
 
     for (int percent : {0, 1, 50, 99, 100}) {
         for (int seconds : {1, 2, 59, 3600, 99898}) {
@@ -116,7 +118,7 @@ TEST(ScoreValue, TheClocksEndsArePackedWithinRange)
     EXPECT_EQ(ScorePercent(PackScore(100, 0)), 100);
     EXPECT_EQ(ScoreSeconds(PackScore(100, 0)), 1);
     EXPECT_EQ(ScorePercent(PackScore(40, 100000)), 40);
-    EXPECT_EQ(ScoreSeconds(PackScore(40, 100000)), 99998);
+    EXPECT_EQ(ScoreSeconds(PackScore(40, 100000)), 99899);
     EXPECT_GT(PackScore(40, 99998), PackScore(39, 1));
     // A value with no remainder can only come from elsewhere: it reads as a
     // slow result of its own percentage.

@@ -178,6 +178,18 @@ TEST_F(PlaceRun, NothingSelectedEndsAtOnce)
     EXPECT_EQ(world.window->questions, std::vector<std::string>{""});
 }
 
+// 100 x right / answers keeps exact halves exact, so they go to the even
+// neighbour; dividing first made 23/40 show 57 and 109/200 show 55.
+TEST(Percentage, ExactHalvesRoundToEven)
+{
+    EXPECT_EQ(RoundedPercent(8, 7), 12);
+    EXPECT_EQ(RoundedPercent(8, 5), 38);
+    EXPECT_EQ(RoundedPercent(8, 3), 62);
+    EXPECT_EQ(RoundedPercent(3, 1), 67);
+    EXPECT_EQ(RoundedPercent(40, 17), 58);
+    EXPECT_EQ(RoundedPercent(200, 91), 54);
+}
+
 TEST(NearestPlace, EarlierPlaceWinsATieAndTenThousandPixelsIsTooFar)
 {
     // 15 pixels a degree of longitude at the equator: +-1 degree is 15 pixels

@@ -6,6 +6,7 @@
 #include "support/TempDir.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
@@ -332,6 +333,38 @@ TEST(ScoreFileSaving, UnwritableFolderFailsWithACause)
     } catch (const EInOutError &e) {
         EXPECT_FALSE(e.Message().empty());
     }
+}
+
+TEST(ScoreFileSaving, WriteProtectedFileIsKeptAndTheSaveFails)
+{
+    TempDir dir;
+    HighScoreTable table;
+    FillList(table, 1, 90);
+    const std::string path = dir.File(ScoreFileName);
+    SaveScoreFile(path, table);
+    const std::string before = dir.Read(ScoreFileName);
+    const auto readOnly = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(QString::fromStdString(path), readOnly));
+    table.Insert(1, PackScore(100, 1), "New");
+    EXPECT_THROW(SaveScoreFile(path, table), EInOutError);
+    EXPECT_EQ(dir.Read(ScoreFileName), before);
+    EXPECT_FALSE(QFile::permissions(QString::fromStdString(path)) & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+}
+
+TEST(ScoreFileSaving, LinkIsFollowedAndItsTargetReplaced)
+{
+    TempDir dir;
+    ASSERT_TRUE(QDir(QString::fromStdString(dir.Path())).mkdir("kept"));
+    HighScoreTable table;
+    SaveScoreFile(dir.File("kept/real.hgh"), table);
+    const QString link = QString::fromStdString(dir.File(ScoreFileName));
+    ASSERT_TRUE(QFile::link("kept/real.hgh", link));
+    FillList(table, 7, 60);
+    SaveScoreFile(link.toStdString(), table);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    HighScoreTable read;
+    ReadScoreFile(dir.File("kept/real.hgh"), read);
+    EXPECT_EQ(read, table);
 }
 
 TEST(ScoreFileSaving, UnreadableFileIsKeptBesideWithoutLosingEarlierCopies)

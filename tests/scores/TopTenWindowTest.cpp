@@ -192,6 +192,20 @@ TEST(TopTenWindow, EmptyBoxOnOkStoresAnEmptySignature)
     EXPECT_EQ(t.Saved().At(Exercise, 2).Signature, "P1");
 }
 
+TEST(TopTenWindow, EscClosesNothingAndTheNewResultIsKept)
+{
+    TopTen t;
+    t.form.LoadAndInsert(t.Path(), PackScore(75, 30));
+    ASSERT_EQ(t.form.NewRank, 1);
+    t.form.show();
+    QTest::keyClicks(t.form.txtNySignatur, "Li");
+    QTest::keyClick(t.form.txtNySignatur, Qt::Key_Escape);
+    EXPECT_TRUE(t.form.isVisible());
+    EXPECT_FALSE(t.form.txtNySignatur->isHidden());
+    QTest::keyClick(t.form.txtNySignatur, Qt::Key_Return);
+    EXPECT_EQ(t.Saved().At(Exercise, 1), (ScoreEntry { PackScore(75, 30), "Li" }));
+}
+
 TEST(TopTenWindow, TooLowOrViewOnlyOpensNoBoxPlaysNothingAndOkRewritesUnchanged)
 {
     for (const std::int32_t score : { PackScore(80, 500), ViewOnlyScore }) {
@@ -269,6 +283,24 @@ TEST(TopTenWindow, DamagedFileThatCannotBeCopiedIsNeverOverwritten)
     EXPECT_EQ(
         QDir(QString::fromStdString(t.dir.Path())).entryList(QDir::Files | QDir::Hidden), QStringList { "scores.hgh" })
         << "no cut-off copy is left behind";
+}
+
+TEST(TopTenWindow, FileOfManyMegabytesIsRefusedAndKeptAsItIs)
+{
+    TopTen t;
+    t.WriteList(10);
+    const std::string valid = t.dir.Read(ScoreFileName);
+    std::string huge;
+    while (huge.size() < 8'000'000)
+        huge += valid;
+    t.dir.Write(ScoreFileName, huge);
+    t.form.LoadAndInsert(t.Path(), PackScore(100, 1));
+    ASSERT_EQ(t.boxes.boxes.size(), 1u);
+    EXPECT_TRUE(t.boxes.boxes.front().text.startsWith("Error reading the highscore file."));
+    EXPECT_TRUE(t.boxes.boxes.front().text.contains("will not be overwritten"));
+    t.form.cmdOKClick();
+    EXPECT_EQ(t.dir.Read(ScoreFileName).size(), huge.size());
+    EXPECT_EQ(QDir(QString::fromStdString(t.dir.Path())).entryList(QDir::Files).size(), 1) << "no copy made";
 }
 
 TEST(TopTenWindow, WriteFailureIsReportedAndTheWindowStillCloses)

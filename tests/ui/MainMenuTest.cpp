@@ -4,9 +4,11 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTimer>
+#include <new>
 
 #include "exercises/Catalogue.h"
 #include "data/Cp1252.h"
+#include "platform/Application.h"
 #include "ui/MenuFixture.h"
 #include "windows/OvningKarta.h"
 
@@ -236,6 +238,42 @@ TEST(MainMenu, MissingMapFileEndsInTheStartFailureBox)
     EXPECT_TRUE(text.endsWith("\nLandora will be terminated."));
     EXPECT_EQ(menu.MapWindow(), nullptr);
     EXPECT_FALSE(menu.isVisible());
+}
+
+TEST(MainMenu, DamagedScoreFileOnTopListShowsTheErrorBoxAndGoesOn)
+{
+    MenuFixture f;
+    f.Show();
+    f.dir.Write("scores.hgh", "12\r\n0\r\nBad\r\n1\r\n");
+    bool listShown = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget *modal = QApplication::activeModalWidget(); modal != nullptr && modal != f.menu.get()) {
+            listShown = true;
+            modal->close();
+        }
+    });
+    QTest::mouseClick(f.menu->cmdTioitopp, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_FALSE(listShown);
+    ASSERT_EQ(f.boxes.boxes.size(), 1u);
+    EXPECT_EQ(f.boxes.boxes.front().icon, MessageIcon::Error);
+    EXPECT_EQ(f.boxes.boxes.front().text, "Range check error");
+    EXPECT_TRUE(f.menu->isVisible()) << "the program goes on";
+}
+
+// The last guard: a failure that escapes any handler is shown and the event
+// loop goes on.
+TEST(MainMenu, FailureEscapingAHandlerIsShownInTheErrorBox)
+{
+    struct Failing : QObject {
+        bool event(QEvent *) override { throw std::bad_alloc(); }
+    } target;
+    MessageCatcher boxes;
+    QEvent event(QEvent::User);
+    EXPECT_FALSE(DeliverGuarded([&] { return QCoreApplication::sendEvent(&target, &event); }));
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes.front().icon, MessageIcon::Error);
+    EXPECT_EQ(boxes.boxes.front().text, "Out of memory");
 }
 
 // The shipped page names and exercise titles are read whole in every

@@ -272,6 +272,29 @@ TEST(MapWindow, PlaysAPlaceAndAnAreaExerciseIntoTheTopTen)
     }
 }
 
+TEST(MapWindow, ExerciseWithNothingToAskEndsAtOnce)
+{
+    MenuFixture f;
+    f.Show();
+    const COvning *smallest = Smallest(*f.menu->Catalogue(), "EUR", "ORT");
+    ASSERT_NE(smallest, nullptr);
+    COvning *chosen = f.menu->Catalogue()->FindByName(smallest->Title(2), 2);
+    chosen->Level = -1; // no place has a level below 0
+    ASSERT_TRUE(f.StartByTitle(FromCp1252(chosen->Title(2))));
+    TfrmOvningKarta *window = f.menu->MapWindow();
+    ASSERT_NE(window, nullptr);
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(window->lblFraga->text(), "-");
+        EXPECT_FALSE(window->tmrTid->isActive());
+        f.sound.calls.clear();
+        const QPoint middle(window->imgKarta->Surface()->Width() / 2, window->imgKarta->Surface()->Height() / 2);
+        ClickMap(*window, middle);
+        EXPECT_EQ(window->Exercise()->AnswerCount, 0);
+        EXPECT_TRUE(f.sound.calls.empty()) << "no sound, no top-ten music";
+        QTest::mouseClick(window->cmdStarta, Qt::LeftButton); // a restart ends the same way
+    }
+}
+
 namespace {
 
 struct RunningWindow : ::testing::Test {
