@@ -8,7 +8,7 @@
 const fs = require('fs');
 const path = require('path');
 const { CrpReader } = require('../src/crp');
-const { View } = require('../src/projection');
+const { View, visiblePixels } = require('../src/projection');
 const geo = require('../src/geo');
 
 const SIZES = [[1020, 700], [1362, 700], [1916, 1000], [2556, 1380]];
@@ -64,25 +64,12 @@ function select(places, e) {
 }
 const inFrame = (v, x, y) => x >= FRAME && x < v.W - FRAME && y >= FRAME && y < v.H - FRAME;
 
-// Pixels of a polygon inside the view's frame (the polygon clipped to it).
-function visiblePixels(v, ring) {
-  let poly = ring.map(([lon, lat]) => [v.posToX(lat, lon), v.latToY(lat)]);
-  const clip = (inside, cut) => {
-    const out = [];
-    for (let i = 0; i < poly.length; i++) {
-      const a = poly[i], b = poly[(i + 1) % poly.length];
-      if (inside(a)) out.push(a);
-      if (inside(a) !== inside(b)) out.push(cut(a, b));
-    }
-    poly = out;
-  };
-  const lerp = (a, b, t) => [a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t];
-  const x0 = FRAME, x1 = v.W - FRAME, y0 = FRAME, y1 = v.H - FRAME;
-  clip((p) => p[0] >= x0, (a, b) => lerp(a, b, (x0 - a[0]) / (b[0] - a[0])));
-  clip((p) => p[0] <= x1, (a, b) => lerp(a, b, (x1 - a[0]) / (b[0] - a[0])));
-  clip((p) => p[1] >= y0, (a, b) => lerp(a, b, (y0 - a[1]) / (b[1] - a[1])));
-  clip((p) => p[1] <= y1, (a, b) => lerp(a, b, (y1 - a[1]) / (b[1] - a[1])));
-  return poly.length < 3 ? 0 : Math.abs(geo.ringArea(poly));
+function pixelArea(v, ring) {
+  let t = 0;
+  for (let i = 0, j = ring.length - 1; i < ring.length; j = i++) {
+    t += (v.posToX(ring[j][1], ring[j][0]) + v.posToX(ring[i][1], ring[i][0])) * (v.latToY(ring[j][1]) - v.latToY(ring[i][1]));
+  }
+  return Math.abs(t) / 2;
 }
 
 // Pixel distance from a place to the nearest drawn polygon of its country.
@@ -110,13 +97,13 @@ function figures(dir) {
   const out = { list: {} };
   const note = (what, line) => (out.list[what] = out.list[what] || []).push(line);
 
-  out.places = places.length;
-  out.sameNameInAllNine = places.filter((p) => p.names.every((n) => n === p.names[0])).length;
+  out.places = places.filter((p) => !p.key.endsWith('+')).length;
+  out.sameNameInAllNine = places.filter((p) => !p.key.endsWith('+')).filter((p) => p.names.every((n) => n === p.names[0])).length;
 
   const asked = new Set();
   const worldAsked = new Set();
   for (const e of cat.filter((x) => x.kind === 'ORT')) for (const p of select(places, e)) { asked.add(p); if (e.continent === '*') worldAsked.add(p); }
-  const capitals = places.filter((p) => p.cat1);
+  const capitals = places.filter((p) => p.cat1 && !p.key.endsWith('+'));
   out.capitals = capitals.length;
   out.capitalsNeverAsked = capitals.filter((p) => !asked.has(p)).length;
   const worldCaps = cat.find((e) => e.kind === 'ORT' && e.continent === '*' && e.cat1);
@@ -132,23 +119,24 @@ function figures(dir) {
       if (e.kind === 'ORT') {
         for (const p of select(places, e)) {
           if (!inFrame(v, v.posToX(p.lat, p.lon), v.latToY(p.lat))) { offPlaces++; note('offscreenPlace', `${e.number} ${W}x${H} ${p.names[1]}`); continue; }
-          const rings = list.filter((a) => a.points.length && matches(a, p.group1)).map((a) => a.points);
+          const rings = list.filter((a) => a.points.length && matches(a, p.group1.replace(/\+$/, ''))).map((a) => a.points);
           const d = pixelDistance(v, p, rings);
-          if (d > 3) { far++; note('farFromCountry', `${e.number} ${W}x${H} ${p.names[1]} (${p.group1}) ${d.toFixed(0)} px`); }
+          if (d > 4) { far++; note('farFromCountry', `${e.number} ${W}x${H} ${p.names[1]} (${p.group1}) ${d.toFixed(0)} px`); }
         }
       } else {
         for (const k of e.keys) {
-          const parts = list.filter((a) => a.points.length && matches(a, k));
-          for (const a of parts) {
-            const px = visiblePixels(v, a.points);
-            if (px < 12) { offAreas++; note('offscreenArea', `${e.number} ${W}x${H} ${k} part ${a.key} ${px.toFixed(0)} px`); }
+          let seen = 0, whole = 0;
+          for (const a of list.filter((x) => x.points.length && matches(x, k))) {
+            seen += visiblePixels(v, a.points);
+            whole += pixelArea(v, a.points);
           }
+          if (!(seen > 0 && seen >= Math.min(30, whole / 2))) { offAreas++; note('offscreenArea', `${e.number} ${W}x${H} ${k} ${seen.toFixed(0)} of ${whole.toFixed(0)} px`); }
         }
       }
     }
   }
   out.offscreenPlaces = offPlaces;
-  out.offscreenAreaParts = offAreas;
+  out.offscreenAreas = offAreas;
   out.placesFarFromCountry = far;
 
   const worldKeys = new Set(cat.filter((e) => e.continent === '*').flatMap((e) => e.keys));

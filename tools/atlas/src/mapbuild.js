@@ -77,7 +77,28 @@ function partPixels(rings, view) {
  * sources: from units.loadSources; lakes: [{key, name, rings}] obstacles.
  * Returns { units: {unitKey: {meta, parts:[{ring, fill1, fill2, bounds}]}} }.
  */
-function buildMapUnits(def, sources, lakes, workDir) {
+// The capital of a unit (a country, territory or division), [lon, lat] on
+// the map's own longitudes, from `capitals`: unit key -> [lon, lat].
+function capitalOf(capitals, def, unit) {
+  const c = capitals && capitals[unit];
+  if (!c) return null;
+  return def.shift && def.shift({ e: c[0] }) ? [c[0] + def.shift({ e: c[0] }), c[1]] : c;
+}
+
+// The polygon (outer ring first) that holds a point, or the nearest one
+// within a third of a degree: simplification may leave a coastal capital
+// just outside its island.
+function partHolding(polys, pt) {
+  if (!pt) return -1;
+  let best = -1, bd = 0.33;
+  polys.forEach((poly, i) => {
+    const d = geo.pointInRing(pt[0], pt[1], poly[0]) ? 0 : geo.edgeDistance(pt[0], pt[1], [poly[0]], Math.cos(pt[1] * Math.PI / 180));
+    if (d < bd || (d === 0 && best < 0)) { bd = d; best = i; }
+  });
+  return best;
+}
+
+function buildMapUnits(def, sources, lakes, workDir, capitals = {}) {
   const meta = {};
   const feats = [];
   for (const f of sources.features) {
@@ -113,8 +134,11 @@ function buildMapUnits(def, sources, lakes, workDir) {
       .filter((poly) => poly.length && poly[0].length >= 3);
     if (!polys.length) continue;
     polys.sort((a, b) => geo.ringArea(b[0]) - geo.ringArea(a[0]) || a[0][0][0] - b[0][0][0]);
-    let kept = polys.filter((p, i) => i === 0 || partPixels(p, def.refView) >= def.minPartPx);
-    if (kept.length > def.maxParts) kept = kept.slice(0, def.maxParts);
+    // The island of the capital stays, however small: a capital must lie on
+    // its own country.
+    const capitalPart = partHolding(polys, capitalOf(capitals, def, u));
+    let kept = polys.filter((p, i) => i === 0 || i === capitalPart || partPixels(p, def.refView) >= def.minPartPx);
+    if (kept.length > def.maxParts) kept = kept.filter((p, i) => i < def.maxParts - 1 || p === polys[capitalPart]).slice(0, def.maxParts);
     const parts = [];
     for (const poly of kept) {
       let ring = geo.densifyRing(poly[0], 1);
@@ -171,7 +195,7 @@ function buildLakes(sources, workDir, interval, minArea) {
 // marker of `px` pixels across, centred on the area's inner point. `ask`
 // maps a unit key to the pixels per degree of latitude of the widest view
 // asking it. A marker that would overlap another one is not made.
-function applyMarkers(units, ask, px = 12, minPx = 10) {
+function applyMarkers(units, ask, px = 12, minPx = 10, capitals = {}, def = {}) {
   const placed = [];
   const order = Object.keys(ask).filter((k) => units[k]).sort((a, b) => geo.ringArea(units[b].parts[0].ring) - geo.ringArea(units[a].parts[0].ring) || byText(a, b));
   const made = [];
@@ -183,7 +207,10 @@ function applyMarkers(units, ask, px = 12, minPx = 10) {
     const size = Math.max((b.e - b.w) * ppd * Math.cos(lat * Math.PI / 180), (b.n - b.s) * ppd);
     if (size >= minPx) continue;
     const r = px / 2 / ppd;
-    const [flat, flon] = p.fill1;
+    // A country of islands far apart is marked on its capital's island.
+    const polys = units[k].parts.map((q) => [q.ring]);
+    const held = partHolding(polys, capitalOf(capitals, def, k));
+    const [flat, flon] = units[k].parts[held >= 0 ? held : 0].fill1;
     const xs = Math.cos(flat * Math.PI / 180);
     if (placed.some((q) => Math.hypot((q.lon - flon) * xs, q.lat - flat) < q.r + r)) continue;
     const ring = geo.markerRing(flon, flat, r);

@@ -5,72 +5,110 @@
 const geo = require('./geo');
 const { byText } = require('./order');
 
-// City names that differ by language: sv, en, fr, de, es, it, da, nl, pt (null = GeoNames name).
+// City names that differ by language: sv, en, fr, de, es, it, da, nl, pt (null = GeoNames name),
+// keyed by the country and the name the source gives the city (Köln, Göteborg),
+// so that a town of the same name elsewhere keeps its own.
 const CITY_NAMES = {
-  Copenhagen: ['Köpenhamn', 'Copenhagen', 'Copenhague', 'Kopenhagen', 'Copenhague', 'Copenaghen', 'København', 'Kopenhagen', 'Copenhague'],
-  Beijing: ['Peking', 'Beijing', 'Pékin', 'Peking', 'Pekín', 'Pechino', 'Beijing', 'Peking', 'Pequim'],
-  London: [null, null, 'Londres', null, 'Londres', 'Londra', null, 'Londen', 'Londres'],
-  Paris: [null, null, null, null, 'París', 'Parigi', null, 'Parijs', null],
-  Rome: ['Rom', 'Rome', 'Rome', 'Rom', 'Roma', 'Roma', 'Rom', 'Rome', 'Roma'],
-  Vienna: ['Wien', 'Vienna', 'Vienne', 'Wien', 'Viena', 'Vienna', 'Wien', 'Wenen', 'Viena'],
-  Prague: ['Prag', 'Prague', 'Prague', 'Prag', 'Praga', 'Praga', 'Prag', 'Praag', 'Praga'],
-  Warsaw: ['Warszawa', 'Warsaw', 'Varsovie', 'Warschau', 'Varsovia', 'Varsavia', 'Warszawa', 'Warschau', 'Varsóvia'],
-  Moscow: ['Moskva', 'Moscow', 'Moscou', 'Moskau', 'Moscú', 'Mosca', 'Moskva', 'Moskou', 'Moscou'],
-  Brussels: ['Bryssel', 'Brussels', 'Bruxelles', 'Brüssel', 'Bruselas', 'Bruxelles', 'Bruxelles', 'Brussel', 'Bruxelas'],
-  Athens: ['Aten', 'Athens', 'Athènes', 'Athen', 'Atenas', 'Atene', 'Athen', 'Athene', 'Atenas'],
-  Lisbon: ['Lissabon', 'Lisbon', 'Lisbonne', 'Lissabon', 'Lisboa', 'Lisbona', 'Lissabon', 'Lissabon', 'Lisboa'],
-  'The Hague': ['Haag', 'The Hague', 'La Haye', 'Den Haag', 'La Haya', "L'Aia", 'Haag', 'Den Haag', 'Haia'],
-  Munich: ['München', 'Munich', 'Munich', 'München', 'Múnich', 'Monaco di Baviera', 'München', 'München', 'Munique'],
-  Cologne: ['Köln', 'Cologne', 'Cologne', 'Köln', 'Colonia', 'Colonia', 'Köln', 'Keulen', 'Colônia'],
-  Milan: ['Milano', 'Milan', 'Milan', 'Mailand', 'Milán', 'Milano', 'Milano', 'Milaan', 'Milão'],
-  Naples: ['Neapel', 'Naples', 'Naples', 'Neapel', 'Nápoles', 'Napoli', 'Napoli', 'Napels', 'Nápoles'],
-  Turin: ['Turin', 'Turin', 'Turin', 'Turin', 'Turín', 'Torino', 'Torino', 'Turijn', 'Turim'],
-  Venice: ['Venedig', 'Venice', 'Venise', 'Venedig', 'Venecia', 'Venezia', 'Venedig', 'Venetië', 'Veneza'],
-  Florence: ['Florens', 'Florence', 'Florence', 'Florenz', 'Florencia', 'Firenze', 'Firenze', 'Florence', 'Florença'],
-  Bucharest: ['Bukarest', 'Bucharest', 'Bucarest', 'Bukarest', 'Bucarest', 'Bucarest', 'Bukarest', 'Boekarest', 'Bucareste'],
-  Belgrade: ['Belgrad', 'Belgrade', 'Belgrade', 'Belgrad', 'Belgrado', 'Belgrado', 'Beograd', 'Belgrado', 'Belgrado'],
-  Kyiv: ['Kiev', 'Kyiv', 'Kyiv', 'Kyjiw', 'Kiev', 'Kiev', 'Kyiv', 'Kyiv', 'Kiev'],
-  Kiev: ['Kiev', 'Kyiv', 'Kyiv', 'Kyjiw', 'Kiev', 'Kiev', 'Kyiv', 'Kyiv', 'Kiev'],
-  'Saint Petersburg': ['Sankt Petersburg', 'Saint Petersburg', 'Saint-Pétersbourg', 'Sankt Petersburg', 'San Petersburgo', 'San Pietroburgo', 'Sankt Petersborg', 'Sint-Petersburg', 'São Petersburgo'],
-  Gothenburg: ['Göteborg', 'Gothenburg', 'Göteborg', 'Göteborg', 'Gotemburgo', 'Göteborg', 'Göteborg', 'Göteborg', 'Gotemburgo'],
-  Helsinki: [null, null, null, null, null, null, null, null, 'Helsinque'],
-  Reykjavik: ['Reykjavik', 'Reykjavik', 'Reykjavik', 'Reykjavík', 'Reikiavik', 'Reykjavík', 'Reykjavík', 'Reykjavik', 'Reykjavik'],
-  Geneva: ['Genève', 'Geneva', 'Genève', 'Genf', 'Ginebra', 'Ginevra', 'Genève', 'Genève', 'Genebra'],
-  Bern: [null, null, 'Berne', null, 'Berna', 'Berna', null, null, 'Berna'],
-  Berlin: [null, null, null, null, 'Berlín', 'Berlino', null, null, 'Berlim'],
-  Stockholm: [null, null, null, null, 'Estocolmo', 'Stoccolma', null, null, 'Estocolmo'],
-  Oslo: [null, null, null, null, null, null, null, null, null],
-  Cairo: ['Kairo', 'Cairo', 'Le Caire', 'Kairo', 'El Cairo', 'Il Cairo', 'Kairo', 'Caïro', 'Cairo'],
-  Algiers: ['Alger', 'Algiers', 'Alger', 'Algier', 'Argel', 'Algeri', 'Algier', 'Algiers', 'Argel'],
-  Tunis: [null, null, null, null, 'Túnez', 'Tunisi', null, null, 'Túnis'],
-  'Mexico City': ['Mexico City', 'Mexico City', 'Mexico', 'Mexiko-Stadt', 'Ciudad de México', 'Città del Messico', 'Mexico City', 'Mexico-Stad', 'Cidade do México'],
-  'New York City': ['New York', 'New York', 'New York', 'New York', 'Nueva York', 'New York', 'New York', 'New York', 'Nova York'],
-  'Washington, D.C.': ['Washington', 'Washington', 'Washington', 'Washington', 'Washington D. C.', 'Washington', 'Washington', 'Washington', 'Washington'],
-  Havana: ['Havanna', 'Havana', 'La Havane', 'Havanna', 'La Habana', "L'Avana", 'Havana', 'Havana', 'Havana'],
-  Tokyo: [null, null, null, 'Tokio', 'Tokio', null, null, 'Tokio', 'Tóquio'],
-  Seoul: [null, null, 'Séoul', null, 'Seúl', null, null, null, 'Seul'],
-  'New Delhi': ['New Delhi', 'New Delhi', 'New Delhi', 'Neu-Delhi', 'Nueva Delhi', 'Nuova Delhi', 'New Delhi', 'New Delhi', 'Nova Délhi'],
-  Singapore: ['Singapore', 'Singapore', 'Singapour', 'Singapur', 'Singapur', 'Singapore', 'Singapore', 'Singapore', 'Singapura'],
-  Jerusalem: [null, null, 'Jérusalem', null, 'Jerusalén', 'Gerusalemme', null, null, 'Jerusalém'],
-  Tehran: ['Teheran', 'Tehran', 'Téhéran', 'Teheran', 'Teherán', 'Teheran', 'Teheran', 'Teheran', 'Teerã'],
-  Baghdad: ['Bagdad', 'Baghdad', 'Bagdad', 'Bagdad', 'Bagdad', 'Baghdad', 'Bagdad', 'Bagdad', 'Bagdá'],
-  Damascus: ['Damaskus', 'Damascus', 'Damas', 'Damaskus', 'Damasco', 'Damasco', 'Damaskus', 'Damascus', 'Damasco'],
-  Riyadh: ['Riyadh', 'Riyadh', 'Riyad', 'Riad', 'Riad', 'Riyad', 'Riyadh', 'Riyad', 'Riad'],
-  Bangkok: [null, null, null, null, null, null, null, null, 'Banguecoque'],
-  'Cape Town': ['Kapstaden', 'Cape Town', 'Le Cap', 'Kapstadt', 'Ciudad del Cabo', 'Città del Capo', 'Cape Town', 'Kaapstad', 'Cidade do Cabo'],
-  Istanbul: [null, null, null, null, 'Estambul', null, null, null, 'Istambul'],
-  Lima: [null, null, null, null, null, null, null, null, null],
-  'Rio de Janeiro': [null, null, null, null, 'Río de Janeiro', null, null, null, null],
-  'São Paulo': [null, null, null, null, 'São Paulo', 'San Paolo', null, null, null],
-  Bogotá: [null, null, null, null, null, null, null, null, null],
-  Antwerpen: ['Antwerpen', 'Antwerp', 'Anvers', 'Antwerpen', 'Amberes', 'Anversa', 'Antwerpen', 'Antwerpen', 'Antuérpia'],
-  Hamburg: [null, null, 'Hambourg', null, 'Hamburgo', 'Amburgo', null, null, 'Hamburgo'],
-  Vilnius: [null, null, null, null, 'Vilna', null, null, null, null],
-  Nicosia: ['Nicosia', 'Nicosia', 'Nicosie', 'Nikosia', 'Nicosia', 'Nicosia', 'Nicosia', 'Nicosia', 'Nicósia'],
-  Valletta: [null, null, 'La Valette', null, 'La Valeta', 'La Valletta', null, null, 'Valeta'],
-  Luxembourg: ['Luxemburg', 'Luxembourg', 'Luxembourg', 'Luxemburg', 'Luxemburgo', 'Lussemburgo', 'Luxembourg', 'Luxemburg', 'Luxemburgo'],
-  Dublin: [null, null, null, null, 'Dublín', 'Dublino', null, null, 'Dublin'],
-  Edinburgh: [null, null, 'Édimbourg', null, 'Edimburgo', 'Edimburgo', null, null, 'Edimburgo'],
+  'DK|Copenhagen': ['Köpenhamn', 'Copenhagen', 'Copenhague', 'Kopenhagen', 'Copenhague', 'Copenaghen', 'København', 'Kopenhagen', 'Copenhague'],
+  'CN|Beijing': ['Peking', 'Beijing', 'Pékin', 'Peking', 'Pekín', 'Pechino', 'Beijing', 'Peking', 'Pequim'],
+  'GB|London': [null, null, 'Londres', null, 'Londres', 'Londra', null, 'Londen', 'Londres'],
+  'FR|Paris': [null, null, null, null, 'París', 'Parigi', null, 'Parijs', null],
+  'IT|Rome': ['Rom', 'Rome', 'Rome', 'Rom', 'Roma', 'Roma', 'Rom', 'Rome', 'Roma'],
+  'AT|Vienna': ['Wien', 'Vienna', 'Vienne', 'Wien', 'Viena', 'Vienna', 'Wien', 'Wenen', 'Viena'],
+  'CZ|Prague': ['Prag', 'Prague', 'Prague', 'Prag', 'Praga', 'Praga', 'Prag', 'Praag', 'Praga'],
+  'PL|Warsaw': ['Warszawa', 'Warsaw', 'Varsovie', 'Warschau', 'Varsovia', 'Varsavia', 'Warszawa', 'Warschau', 'Varsóvia'],
+  'RU|Moscow': ['Moskva', 'Moscow', 'Moscou', 'Moskau', 'Moscú', 'Mosca', 'Moskva', 'Moskou', 'Moscou'],
+  'BE|Brussels': ['Bryssel', 'Brussels', 'Bruxelles', 'Brüssel', 'Bruselas', 'Bruxelles', 'Bruxelles', 'Brussel', 'Bruxelas'],
+  'GR|Athens': ['Aten', 'Athens', 'Athènes', 'Athen', 'Atenas', 'Atene', 'Athen', 'Athene', 'Atenas'],
+  'PT|Lisbon': ['Lissabon', 'Lisbon', 'Lisbonne', 'Lissabon', 'Lisboa', 'Lisbona', 'Lissabon', 'Lissabon', 'Lisboa'],
+  'NL|The Hague': ['Haag', 'The Hague', 'La Haye', 'Den Haag', 'La Haya', "L'Aia", 'Haag', 'Den Haag', 'Haia'],
+  'DE|Munich': ['München', 'Munich', 'Munich', 'München', 'Múnich', 'Monaco di Baviera', 'München', 'München', 'Munique'],
+  'DE|Köln': ['Köln', 'Cologne', 'Cologne', 'Köln', 'Colonia', 'Colonia', 'Köln', 'Keulen', 'Colônia'],
+  'IT|Milan': ['Milano', 'Milan', 'Milan', 'Mailand', 'Milán', 'Milano', 'Milano', 'Milaan', 'Milão'],
+  'IT|Naples': ['Neapel', 'Naples', 'Naples', 'Neapel', 'Nápoles', 'Napoli', 'Napoli', 'Napels', 'Nápoles'],
+  'IT|Turin': ['Turin', 'Turin', 'Turin', 'Turin', 'Turín', 'Torino', 'Torino', 'Turijn', 'Turim'],
+  'IT|Venice': ['Venedig', 'Venice', 'Venise', 'Venedig', 'Venecia', 'Venezia', 'Venedig', 'Venetië', 'Veneza'],
+  'IT|Florence': ['Florens', 'Florence', 'Florence', 'Florenz', 'Florencia', 'Firenze', 'Firenze', 'Florence', 'Florença'],
+  'RO|Bucharest': ['Bukarest', 'Bucharest', 'Bucarest', 'Bukarest', 'Bucarest', 'Bucarest', 'Bukarest', 'Boekarest', 'Bucareste'],
+  'RS|Belgrade': ['Belgrad', 'Belgrade', 'Belgrade', 'Belgrad', 'Belgrado', 'Belgrado', 'Beograd', 'Belgrado', 'Belgrado'],
+  'UA|Kyiv': ['Kyiv', 'Kyiv', 'Kyiv', 'Kyjiw', 'Kiev', 'Kiev', 'Kyiv', 'Kyiv', 'Kiev'],
+  'RU|Saint Petersburg': ['Sankt Petersburg', 'Saint Petersburg', 'Saint-Pétersbourg', 'Sankt Petersburg', 'San Petersburgo', 'San Pietroburgo', 'Sankt Petersborg', 'Sint-Petersburg', 'São Petersburgo'],
+  'SE|Göteborg': ['Göteborg', 'Gothenburg', 'Göteborg', 'Göteborg', 'Gotemburgo', 'Göteborg', 'Göteborg', 'Göteborg', 'Gotemburgo'],
+  'FI|Helsinki': [null, null, null, null, null, null, null, null, 'Helsinque'],
+  'IS|Reykjavík': ['Reykjavik', 'Reykjavik', 'Reykjavik', 'Reykjavík', 'Reikiavik', 'Reykjavík', 'Reykjavík', 'Reykjavik', 'Reykjavik'],
+  'CH|Genève': ['Genève', 'Geneva', 'Genève', 'Genf', 'Ginebra', 'Ginevra', 'Genève', 'Genève', 'Genebra'],
+  'CH|Bern': [null, null, 'Berne', null, 'Berna', 'Berna', null, null, 'Berna'],
+  'DE|Berlin': [null, null, null, null, 'Berlín', 'Berlino', null, null, 'Berlim'],
+  'SE|Stockholm': [null, null, null, null, 'Estocolmo', 'Stoccolma', null, null, 'Estocolmo'],
+  'NO|Oslo': [null, null, null, null, null, null, null, null, null],
+  'EG|Cairo': ['Kairo', 'Cairo', 'Le Caire', 'Kairo', 'El Cairo', 'Il Cairo', 'Kairo', 'Caïro', 'Cairo'],
+  'DZ|Algiers': ['Alger', 'Algiers', 'Alger', 'Algier', 'Argel', 'Algeri', 'Algier', 'Algiers', 'Argel'],
+  'TN|Tunis': [null, null, null, null, 'Túnez', 'Tunisi', null, null, 'Túnis'],
+  'MX|Mexico City': ['Mexico City', 'Mexico City', 'Mexico', 'Mexiko-Stadt', 'Ciudad de México', 'Città del Messico', 'Mexico City', 'Mexico-Stad', 'Cidade do México'],
+  'US|New York City': ['New York', 'New York', 'New York', 'New York', 'Nueva York', 'New York', 'New York', 'New York', 'Nova York'],
+  'US|Washington, D.C.': ['Washington', 'Washington', 'Washington', 'Washington', 'Washington D. C.', 'Washington', 'Washington', 'Washington', 'Washington'],
+  'CU|Havana': ['Havanna', 'Havana', 'La Havane', 'Havanna', 'La Habana', "L'Avana", 'Havana', 'Havana', 'Havana'],
+  'JP|Tokyo': [null, null, null, 'Tokio', 'Tokio', null, null, 'Tokio', 'Tóquio'],
+  'KR|Seoul': [null, null, 'Séoul', null, 'Seúl', null, null, null, 'Seul'],
+  'IN|New Delhi': ['New Delhi', 'New Delhi', 'New Delhi', 'Neu-Delhi', 'Nueva Delhi', 'Nuova Delhi', 'New Delhi', 'New Delhi', 'Nova Délhi'],
+  'SG|Singapore': ['Singapore', 'Singapore', 'Singapour', 'Singapur', 'Singapur', 'Singapore', 'Singapore', 'Singapore', 'Singapura'],
+  'IL|Jerusalem': [null, null, 'Jérusalem', null, 'Jerusalén', 'Gerusalemme', null, null, 'Jerusalém'],
+  'IR|Tehran': ['Teheran', 'Tehran', 'Téhéran', 'Teheran', 'Teherán', 'Teheran', 'Teheran', 'Teheran', 'Teerã'],
+  'IQ|Baghdad': ['Bagdad', 'Baghdad', 'Bagdad', 'Bagdad', 'Bagdad', 'Baghdad', 'Bagdad', 'Bagdad', 'Bagdá'],
+  'SY|Damascus': ['Damaskus', 'Damascus', 'Damas', 'Damaskus', 'Damasco', 'Damasco', 'Damaskus', 'Damascus', 'Damasco'],
+  'SA|Riyadh': ['Riyadh', 'Riyadh', 'Riyad', 'Riad', 'Riad', 'Riyad', 'Riyadh', 'Riyad', 'Riad'],
+  'TH|Bangkok': [null, null, null, null, null, null, null, null, 'Banguecoque'],
+  'ZA|Cape Town': ['Kapstaden', 'Cape Town', 'Le Cap', 'Kapstadt', 'Ciudad del Cabo', 'Città del Capo', 'Cape Town', 'Kaapstad', 'Cidade do Cabo'],
+  'TR|Istanbul': [null, null, null, null, 'Estambul', null, null, null, 'Istambul'],
+  'PE|Lima': [null, null, null, null, null, null, null, null, null],
+  'BR|Rio de Janeiro': [null, null, null, null, 'Río de Janeiro', null, null, null, null],
+  'BR|São Paulo': [null, null, null, null, 'São Paulo', 'San Paolo', null, null, null],
+  'CO|Bogotá': [null, null, null, null, null, null, null, null, null],
+  'BE|Antwerpen': ['Antwerpen', 'Antwerp', 'Anvers', 'Antwerpen', 'Amberes', 'Anversa', 'Antwerpen', 'Antwerpen', 'Antuérpia'],
+  'DE|Hamburg': [null, null, 'Hambourg', null, 'Hamburgo', 'Amburgo', null, null, 'Hamburgo'],
+  'LT|Vilnius': [null, null, null, null, 'Vilna', null, null, null, null],
+  'CY|Nicosia': ['Nicosia', 'Nicosia', 'Nicosie', 'Nikosia', 'Nicosia', 'Nicosia', 'Nicosia', 'Nicosia', 'Nicósia'],
+  'MT|Valletta': [null, null, 'La Valette', null, 'La Valeta', 'La Valletta', null, null, 'Valeta'],
+  'LU|Luxembourg': ['Luxemburg', 'Luxembourg', 'Luxembourg', 'Luxemburg', 'Luxemburgo', 'Lussemburgo', 'Luxembourg', 'Luxemburg', 'Luxemburgo'],
+  'IE|Dublin': [null, null, null, null, 'Dublín', 'Dublino', null, null, 'Dublin'],
+  'GB|Edinburgh': [null, null, 'Édimbourg', null, 'Edimburgo', 'Edimburgo', null, null, 'Edimburgo'],
+  'IN|Allahābād': ['Prayagraj', 'Prayagraj', 'Prayagraj', 'Prayagraj', 'Prayagraj', 'Prayagraj', 'Prayagraj', 'Prayagraj', 'Prayagraj'],
+  'CN|Guangzhou': [null, null, 'Canton', null, 'Cantón', 'Canton', null, null, 'Cantão'],
+  'IN|Delhi': [null, null, null, null, null, null, null, null, 'Délhi'],
+  'CN|Nanjing': [null, null, 'Nankin', null, 'Nankín', 'Nanchino', null, null, 'Nanquim'],
+  'EG|Alexandria': [null, null, 'Alexandrie', null, 'Alejandría', 'Alessandria', null, 'Alexandrië', null],
+  'SN|Dakar': [null, null, null, null, null, null, null, null, 'Dacar'],
+  'BR|Brasília': [null, null, 'Brasilia', null, 'Brasilia', 'Brasilia', null, 'Brasilia', null],
+  'YE|Sanaa': [null, null, null, null, 'Saná', "Sana'a", null, null, 'Saná'],
+  'ZA|Pretoria': [null, null, null, null, null, null, null, null, 'Pretória'],
+  'KH|Phnom Penh': [null, null, null, null, 'Nom Pen', null, null, null, null],
+  'VN|Hanoi': [null, null, 'Hanoï', null, 'Hanói', null, null, null, 'Hanói'],
+  'CM|Yaoundé': [null, null, null, null, 'Yaundé', null, null, null, 'Iaundé'],
+  'GT|Guatemala City': [null, null, 'Guatemala', 'Guatemala-Stadt', 'Ciudad de Guatemala', 'Città del Guatemala', null, 'Guatemala-Stad', 'Cidade da Guatemala'],
+  'MN|Ulan Bator': [null, 'Ulaanbaatar', 'Oulan-Bator', 'Ulaanbaatar', 'Ulán Bator', null, null, 'Ulaanbaatar', 'Ulã Bator'],
+  'AE|Abu Dhabi': [null, null, 'Abou Dabi', null, 'Abu Dabi', null, null, null, null],
+  'PA|Panamá': ['Panama City', 'Panama City', 'Panama', 'Panama-Stadt', 'Ciudad de Panamá', 'Panama', 'Panama City', 'Panama-Stad', 'Cidade do Panamá'],
+  'KZ|Nur-Sultan': ['Astana', 'Astana', 'Astana', 'Astana', 'Astaná', 'Astana', 'Astana', 'Astana', 'Astana'],
+  'KW|Kuwait City': ['Kuwait', 'Kuwait City', 'Koweït', 'Kuwait-Stadt', 'Kuwait', 'Kuwait', 'Kuwait City', 'Koeweit', 'Cidade do Kuwait'],
+  'VA|Vatican City': ['Vatikanstaten', 'Vatican City', 'Vatican', 'Vatikanstadt', 'Ciudad del Vaticano', 'Città del Vaticano', 'Vatikanstaten', 'Vaticaanstad', 'Cidade do Vaticano'],
+  'FM|Palikir - National Government Center': ['Palikir', 'Palikir', 'Palikir', 'Palikir', 'Palikir', 'Palikir', 'Palikir', 'Palikir', 'Palikir'],
+  'MM|Nay Pyi Taw': ['Naypyidaw', 'Naypyidaw', 'Naypyidaw', 'Naypyidaw', 'Naipyidó', 'Naypyidaw', 'Naypyidaw', 'Naypyidaw', 'Naipidau'],
+  'SA|Mecca': ['Mecka', 'Mecca', 'La Mecque', 'Mekka', 'La Meca', 'La Mecca', 'Mekka', 'Mekka', 'Meca'],
+  'SA|Medina': [null, null, 'Médine', null, null, null, null, null, null],
+  'SA|Jeddah': [null, null, 'Djeddah', 'Dschidda', 'Yeda', 'Gedda', null, 'Djedda', 'Jidá'],
+  'SY|Aleppo': [null, null, 'Alep', null, 'Alepo', null, null, null, 'Alepo'],
+  'IQ|Basrah': ['Basra', 'Basra', 'Bassorah', 'Basra', 'Basora', 'Bassora', 'Basra', 'Basra', 'Baçorá'],
+  'IQ|Mosul': [null, null, 'Mossoul', null, null, null, null, null, 'Mossul'],
+  'ES|Barcelona': [null, null, 'Barcelone', null, null, 'Barcellona', null, null, null],
+  'UA|Kharkiv': [null, null, null, 'Charkiw', 'Járkov', null, null, null, null],
+  'UA|Odessa': [null, 'Odesa', null, null, 'Odesa', null, null, null, null],
+  'RU|Nizhniy Novgorod': ['Nizjnij Novgorod', 'Nizhny Novgorod', 'Nijni Novgorod', 'Nischni Nowgorod', 'Nizhni Nóvgorod', 'Nižnij Novgorod', 'Nisjnij Novgorod', 'Nizjni Novgorod', 'Níjni Novgorod'],
+  'RU|Rostov-na-Donu': ['Rostov-na-Donu', 'Rostov-on-Don', 'Rostov-sur-le-Don', 'Rostow am Don', 'Rostov del Don', 'Rostov sul Don', 'Rostov ved Don', 'Rostov aan de Don', 'Rostov do Don'],
+  'RU|Kazan': [null, null, null, 'Kasan', 'Kazán', null, null, null, null],
+  'RU|Chelyabinsk': ['Tjeljabinsk', 'Chelyabinsk', 'Tcheliabinsk', 'Tscheljabinsk', 'Cheliábinsk', 'Čeljabinsk', 'Tjeljabinsk', 'Tsjeljabinsk', 'Cheliabinsk'],
+  'JP|Kyoto': [null, null, null, null, 'Kioto', null, null, null, 'Quioto'],
+  'CA|Montréal': [null, 'Montreal', null, 'Montreal', 'Montreal', null, 'Montreal', 'Montreal', 'Montreal'],
+  'US|Philadelphia': [null, null, 'Philadelphie', null, 'Filadelfia', 'Filadelfia', null, null, 'Filadélfia'],
 };
 
 const LANGS = ['sv', 'en', 'fr', 'de', 'es', 'it', 'da', 'nl', 'pt'];
@@ -119,6 +157,11 @@ function zoneCityNames() {
 // would otherwise answer Mexico City with Norway.
 const regionKey = (page) => `R-${page}`;
 
+// Capitals the source does not mark as national capitals (its status is
+// disputed): the seat of the country's government, by GeoNames id. Jerusalem
+// for Israel, Ramallah for Palestine, Laayoune for Western Sahara.
+const CAPITAL_BY_ID = { IL: 281184, PS: 282239, EH: 2462881 };
+
 const KEEP_CODES = new Set(['PPLC', 'PPLA', 'PPLA2', 'PPLA3', 'PPLA4', 'PPL', 'PPLG']);
 
 // A city's names: our table where it names the city in the language (its
@@ -126,8 +169,55 @@ const KEEP_CODES = new Set(['PPLC', 'PPLA', 'PPLA2', 'PPLA3', 'PPLA4', 'PPL', 'P
 // older form), then CLDR's exemplar city, then the GeoNames name.
 function cityNames(city, zones) {
   const z = zones.get(`${city.country}|${fold(city.name)}`);
-  const t = CITY_NAMES[city.name];
+  const t = CITY_NAMES[`${city.country}|${city.name}`];
   return LANGS.map((_, i) => (t && t[i]) || (z && z[i]) || city.name);
+}
+
+// GeoNames gives some towns the population of their whole prefecture or
+// district (Nanchong seven million, Nowrangapur one million); a city of
+// 300,000 or more is checked against the second source (the cities of R's
+// maps package, counted about 2006). Where the largest city that source has
+// within a quarter of a degree is less than a sixth as large, or it has
+// none, that source's population counts (none: under 300,000). Cities that
+// grew that much since are kept as GeoNames counts them.
+const GREW_SINCE = new Set(['CN|Dongguan', 'CN|Kunshan']);
+function checkedPopulations(cities, second) {
+  const grid = new Map();
+  const cell = (lat, lon) => `${Math.floor(lat)},${Math.floor(lon)}`;
+  for (const s of second) {
+    const k = cell(s.lat, s.lon);
+    if (!grid.has(k)) grid.set(k, []);
+    grid.get(k).push(s);
+  }
+  return cities.map((c) => {
+    if (c.population < 300000 || GREW_SINCE.has(`${c.country}|${c.name}`)) return c;
+    const [lon, lat] = c.loc.coordinates;
+    const xs = Math.cos(lat * Math.PI / 180);
+    let best = -1;
+    for (let i = -1; i <= 1; i++) for (let j = -1; j <= 1; j++) {
+      for (const s of grid.get(cell(lat + i, lon + j)) || []) {
+        if (Math.hypot((s.lon - lon) * xs, s.lat - lat) <= 0.25) best = Math.max(best, s.pop);
+      }
+    }
+    if (best < 0) return { ...c, population: 299999 };
+    return best * 6 < c.population ? { ...c, population: best } : c;
+  });
+}
+
+// A district of a larger city (Queens of New York) is no city of its own on
+// the map: a place that is neither a capital nor a division's seat goes when
+// a larger chosen place or the capital of its country lies within 0.12
+// degrees (Camayenne of Conakry).
+function dropDistricts(chosen) {
+  const all = [...chosen.values()].map((x) => x.city);
+  for (const [id, { city, why }] of [...chosen.entries()]) {
+    if (why.has('capital') || city.featureCode === 'PPLC' || city.featureCode === 'PPLA') continue;
+    const [lon, lat] = city.loc.coordinates;
+    const xs = Math.cos(lat * Math.PI / 180);
+    const inside = all.some((o) => o !== city && o.country === city.country && (o.population > city.population || o.featureCode === 'PPLC') &&
+      Math.hypot((o.loc.coordinates[0] - lon) * xs, o.loc.coordinates[1] - lat) < 0.12);
+    if (inside) chosen.delete(id);
+  }
 }
 
 /**
@@ -135,7 +225,8 @@ function cityNames(city, zones) {
  * subdivided: set of country keys that some map divides; zones: the names of
  * time zone cities (zoneCityNames).
  */
-function buildPlaces(cities, countries, subdivisionOf, subdivided, zones = zoneCityNames()) {
+function buildPlaces(cities, countries, subdivisionOf, subdivided, zones = zoneCityNames(), second = null) {
+  if (second) cities = checkedPopulations(cities, second);
   const byA2 = {};
   for (const c of Object.values(countries)) if (c.a2 && !byA2[c.a2]) byA2[c.a2] = c;
   const perCountry = {};
@@ -149,7 +240,8 @@ function buildPlaces(cities, countries, subdivisionOf, subdivided, zones = zoneC
   const choose = (c, why) => { if (!chosen.has(c.cityId)) chosen.set(c.cityId, { city: c, why: new Set() }); chosen.get(c.cityId).why.add(why); };
   for (const [key, list] of Object.entries(perCountry)) {
     list.sort((a, b) => b.population - a.population || a.cityId - b.cityId);
-    const caps = list.filter((c) => c.featureCode === 'PPLC');
+    const a2 = countries[key].a2;
+    const caps = list.filter((c) => (CAPITAL_BY_ID[a2] ? c.cityId === CAPITAL_BY_ID[a2] : c.featureCode === 'PPLC'));
     // One national capital per country: the most populous one marked so.
     if (caps.length) choose(caps[0], 'capital');
     for (const c of list) if (c.population >= 500000) choose(c, 'big');
@@ -159,6 +251,7 @@ function buildPlaces(cities, countries, subdivisionOf, subdivided, zones = zoneC
       for (const c of list) if (c.featureCode === 'PPLA') choose(c, 'subcap');
     }
   }
+  dropDistricts(chosen);
   const places = [];
   for (const { city, why } of chosen.values()) {
     const country = byA2[city.country];
@@ -174,16 +267,29 @@ function buildPlaces(cities, countries, subdivisionOf, subdivided, zones = zoneC
     else level = 5;
     places.push({
       key: `G${city.cityId}`, names: cityNames(city, zones), cldrNames: zones.has(`${city.country}|${fold(city.name)}`), level, cat1: capital, cat2: subcap,
-      group1: country.key, group2: sub || '', group3: regionKey(country.page),
+      // Outside a division the second group key is the place's own, so that
+      // an exercise whose view shows only some places of a country can ask
+      // exactly those.
+      group1: country.key, group2: sub || `G${city.cityId}`, group3: regionKey(country.page),
       lat: geo.round4(lat), lon: geo.round4(lon), population: city.population,
     });
   }
   // A division whose capital is the national capital: the capital counts as
   // the division's capital too.
   const withCap = new Set(places.filter((p) => p.cat2).map((p) => p.group2));
-  for (const p of places) if (p.cat1 && p.group2 && subdivided.has(p.group1) && !withCap.has(p.group2)) { p.cat2 = true; withCap.add(p.group2); }
+  for (const p of places) if (p.cat1 && p.group2 !== p.key && subdivided.has(p.group1) && !withCap.has(p.group2)) { p.cat2 = true; withCap.add(p.group2); }
   places.sort((a, b) => a.level - b.level || b.population - a.population || byText(a.key, b.key));
   return places;
 }
 
-module.exports = { buildPlaces, zoneCityNames, regionKey };
+// The second source's cities: "name",pop,lat,long a line.
+function readSecondSource(file) {
+  const out = [];
+  for (const line of require('fs').readFileSync(file, 'utf8').split('\n').slice(1)) {
+    const m = /,(\d+),(-?[\d.]+),(-?[\d.]+)$/.exec(line.trim());
+    if (m) out.push({ pop: Number(m[1]), lat: Number(m[2]), lon: Number(m[3]) });
+  }
+  return out;
+}
+
+module.exports = { readSecondSource, buildPlaces, zoneCityNames, regionKey, CITY_NAMES };

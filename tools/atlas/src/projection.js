@@ -63,4 +63,39 @@ function fitView(b, W, H) {
   return v;
 }
 
-module.exports = { View, fitView, roundEven };
+// The map image sizes the catalogue's views are made for (a 4:3 window's map,
+// wide, large and very large): what an exercise asks must be on screen at
+// each of them.
+const CHECK_SIZES = [[1020, 700], [1362, 700], [1916, 1000], [2556, 1380]];
+// The frame drawn around the map and a pixel beside it.
+const FRAME = 6;
+
+function inFrame(v, lat, lon) {
+  const x = v.posToX(lat, lon), y = v.latToY(lat);
+  return x >= FRAME && x < v.W - FRAME && y >= FRAME && y < v.H - FRAME;
+}
+
+// Square pixels of a polygon ([lon, lat] vertices) inside a view's frame.
+function visiblePixels(v, ring) {
+  let poly = ring.map(([lon, lat]) => [v.posToX(lat, lon), v.latToY(lat)]);
+  const clip = (inside, cut) => {
+    const out = [];
+    for (let i = 0; i < poly.length; i++) {
+      const a = poly[i], b = poly[(i + 1) % poly.length];
+      if (inside(a)) out.push(a);
+      if (inside(a) !== inside(b)) out.push(cut(a, b));
+    }
+    poly = out;
+  };
+  const at = (a, b, t) => [a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t];
+  const x0 = FRAME, x1 = v.W - FRAME, y0 = FRAME, y1 = v.H - FRAME;
+  clip((q) => q[0] >= x0, (a, b) => at(a, b, (x0 - a[0]) / (b[0] - a[0])));
+  clip((q) => q[0] <= x1, (a, b) => at(a, b, (x1 - a[0]) / (b[0] - a[0])));
+  clip((q) => q[1] >= y0, (a, b) => at(a, b, (y0 - a[1]) / (b[1] - a[1])));
+  clip((q) => q[1] <= y1, (a, b) => at(a, b, (y1 - a[1]) / (b[1] - a[1])));
+  let s = 0;
+  for (let i = 0, j = poly.length - 1; i < poly.length; j = i++) s += (poly[j][0] + poly[i][0]) * (poly[j][1] - poly[i][1]);
+  return Math.abs(s) / 2;
+}
+
+module.exports = { View, fitView, roundEven, CHECK_SIZES, FRAME, inFrame, visiblePixels };

@@ -1,9 +1,10 @@
 'use strict';
 // The six maps, their sea point files, and the exercise sets of every page.
-const { View } = require('./projection');
+const { View, CHECK_SIZES, inFrame, visiblePixels } = require('./projection');
 const geo = require('./geo');
 const { byText } = require('./order');
 const { DIVIDE, subdivisionNames, subdivisionFlag } = require('./subdivisions');
+const { regionKey } = require('./places');
 
 const PAGE_TEXT = {
   EUR: ['Europa', 'Europe', 'Europe', 'Europa', 'Europa', 'Europa', 'Europa', 'Europa', 'Europa'],
@@ -33,6 +34,11 @@ const REGION_TEXT = {
   southernAfrica: ['Södra Afrika', 'Southern Africa', 'Afrique australe', 'Südliches Afrika', 'África austral', 'Africa meridionale', 'Det sydlige Afrika', 'Zuidelijk Afrika', 'África Austral'],
   pacific: ['Stillahavsöarna', 'The Pacific islands', 'Îles du Pacifique', 'Pazifikinseln', 'Islas del Pacífico', 'Isole del Pacifico', 'Stillehavsøerne', 'Eilanden in de Stille Oceaan', 'Ilhas do Pacífico'],
 };
+
+// The second set of the world page: the countries and territories beyond the
+// 190 keys an exercise holds, so that every one of them is asked somewhere
+// (a short name: the menu's list shows titles of about 260 pixels).
+const WORLD_SMALL_TEXT = ['Små länder', 'Small countries', 'Petits pays', 'Kleinstaaten', 'Países pequeños', 'Piccoli paesi', 'Små lande', 'Kleine landen', 'Países pequenos'];
 
 const SHIFT_WEST_PACIFIC = (b) => (b.e < -100 ? 360 : 0);
 
@@ -75,13 +81,6 @@ function subdivisionOfPoint(sources) {
     }
     return best;
   };
-}
-
-// Part keys of countries that lie on two continent pages, for the place
-// exercises of one page.
-function placePartKey(p) {
-  if (p.group1 === 'RUS') return p.lon < 60 ? 'RUS-EU' : 'RUS-AS';
-  return null;
 }
 
 const ALL = ['countries', 'capitals', 'cities', 'flags', 'capitalCountry', 'cityCountry'];
@@ -130,6 +129,26 @@ function regionList() {
   return R;
 }
 
+// The world's view: the whole width of the map on every screen the views are
+// made for. A 4:3 map shows 262 degrees of longitude when its rows run from
+// pole to pole, so the view reaches below the south pole instead (rows there
+// show open sea) until the date line on both sides is inside the frame.
+function worldView(bbox) {
+  const c = (bbox.w + bbox.e) / 2;
+  for (let s = -90; s > -300; s -= 0.5) {
+    const fits = CHECK_SIZES.every(([W, H]) => {
+      const v = new View(90, s, c, W, H);
+      for (let lat = bbox.s; lat <= bbox.n; lat += 1) if (!inFrame(v, lat, bbox.w) || !inFrame(v, lat, bbox.e)) return false;
+      return true;
+    });
+    if (fits) return { n: 90, s, c };
+  }
+  throw new Error('no world view fits');
+}
+
+// How far (pixels) an asked place may lie from its own country's outline.
+const NEAR_OWN_PX = 4;
+
 function exercises(ctx, pass = 2) {
   const { maps, countries, places, cat } = ctx;
   const list = [];
@@ -149,13 +168,20 @@ function exercises(ctx, pass = 2) {
     const lat = Math.min(85, Math.abs((b.n + b.s) / 2));
     return Math.max((b.e - b.w) * v.pxPerDegLon(lat), (b.n - b.s) * v.pxPerDegLat());
   };
-  for (const p of places) { const k = placePartKey(p); if (k && !p.group2) p.group2 = k; }
   const placesBy = {};
   for (const p of places) for (const g of [p.group1, p.group2, p.group3]) if (g) (placesBy[g] = placesBy[g] || []).push(p);
   const placesOf = (key) => placesBy[key] || [];
 
   let number = 0;
+  // An exercise that asks exactly what an earlier one asks is left out.
+  const asked = new Set();
   const add = (e) => {
+    const items = e.kind === 'ORT' || e.kind === 'MULTI'
+      ? [...selectedBy(e.keys, (p) => p.level <= e.level && (!e.cat1 || p.cat1) && (!e.cat2 || p.cat2))].map((p) => p.key)
+      : e.keys.slice();
+    const signature = `${e.kind} ${items.sort(byText).join(' ')}`;
+    if (asked.has(signature)) return;
+    asked.add(signature);
     e.number = ++number;
     if (e.number > 190) throw new Error('more than 190 exercises');
     e.lineWidth = e.lineWidth || 1;
@@ -172,10 +198,65 @@ function exercises(ctx, pass = 2) {
     }
     return b;
   }
-  const inView = (v, lat, lon) => {
-    const y = v.latToY(lat), x = v.posToX(lat, lon);
-    return y > 6 && y < v.H - 6 && x > 6 && x < v.W - 6;
+  // The places of the keys of an exercise, as the program selects them.
+  const selectedBy = (ks, sel) => {
+    const out = new Set();
+    for (const k of ks) for (const p of placesOf(k)) if (sel(p)) out.add(p);
+    return out;
   };
+  const sameSet = (a, b) => a.size === b.size && [...a].every((x) => b.has(x));
+  // What an exercise asks must be on screen at every size its view is made for.
+  const screens = (view) => CHECK_SIZES.map(([W, H]) => new View(view.n, view.s, view.c, W, H));
+  // A place drawn away from its own country (a coast simplified past a
+  // port, an island dropped) is not asked on that map.
+  const ownRings = {};
+  const ringsOf = (m, country) => {
+    const k = `${m.def.number} ${country}`;
+    if (!ownRings[k]) {
+      ownRings[k] = Object.values(m.units).filter((u) => u.meta.unit === country || (u.meta.territory || u.meta.country) === country)
+        .flatMap((u) => u.parts.map((part) => part.ring));
+    }
+    return ownRings[k];
+  };
+  const nearOwn = (v, m, p) => {
+    v.near = v.near || new Map();
+    if (!v.near.has(p)) v.near.set(p, nearOwnUncached(v, m, p));
+    return v.near.get(p);
+  };
+  const nearOwnUncached = (v, m, p) => {
+    const px = v.posToX(p.lat, p.lon), py = v.latToY(p.lat);
+    let best = Infinity;
+    for (const ring of ringsOf(m, p.group1.replace(/\+$/, ''))) {
+      const pts = ring.map(([lon, lat]) => [v.posToX(lat, lon), v.latToY(lat)]);
+      if (geo.pointInRing(px, py, pts)) return true;
+      for (let i = 0, j = pts.length - 1; i < pts.length; j = i++) {
+        const [ax, ay] = pts[j], [bx, by] = pts[i];
+        const dx = bx - ax, dy = by - ay, l = dx * dx + dy * dy;
+        const t = l ? Math.max(0, Math.min(1, ((px - ax) * dx + (py - ay) * dy) / l)) : 0;
+        best = Math.min(best, Math.hypot(px - ax - t * dx, py - ay - t * dy));
+      }
+    }
+    return best <= NEAR_OWN_PX;
+  };
+  const onScreen = (vs, p, m) => vs.every((v) => inFrame(v, p.lat, p.lon) && (!m || nearOwn(v, m, p)));
+  const partsOf = (m, key) => (m.units[key] ? m.units[key].parts : divisionsOf(m, key).flatMap((k) => m.units[k].parts));
+  const pixelArea = (v, ring) => {
+    let s = 0;
+    for (let i = 0, j = ring.length - 1; i < ring.length; j = i++) {
+      s += (v.posToX(ring[j][1], ring[j][0]) + v.posToX(ring[i][1], ring[i][0])) * (v.latToY(ring[j][1]) - v.latToY(ring[i][1]));
+    }
+    return Math.abs(s) / 2;
+  };
+  // An area is on screen when at least 30 square pixels of it (half of it,
+  // when smaller) lie inside the frame; an area too small for that that will
+  // become a marker counts when its inner point is inside.
+  const areaOnScreen = (vs, m, key, pass) => vs.every((v) => {
+    const parts = partsOf(m, key);
+    let seen = 0, total = 0;
+    for (const part of parts) { seen += visiblePixels(v, part.ring); total += pixelArea(v, part.ring); }
+    if (seen >= Math.min(30, total / 2) && seen > 0) return true;
+    return pass === 1 && parts.some((part) => part.fill1 && inFrame(v, part.fill1[0], part.fill1[1]));
+  });
   const pageOf = (m, k) => {
     const u = m.units[k];
     if (!u) return countries[k] && countries[k].page;
@@ -190,41 +271,79 @@ function exercises(ctx, pass = 2) {
     else if (r.keys.page) keys = [...new Set(Object.keys(m.units).map((k) => (m.units[k].meta.sub ? m.units[k].meta.country : k)))].filter((k) => pageOf(m, k) === r.keys.page && !m.units[k]?.meta.territory);
     else if (r.keys.world) keys = Object.keys(m.units).filter((k) => !m.units[k].meta.territory);
     else { divided = r.keys.divisionsOf; keys = divisionsOf(m, divided); }
-    keys = keys.filter((k) => mainBounds(m, k)).sort((a, c) => area(m, c) - area(m, a) || byText(a, c)).slice(0, 190);
+    keys = keys.filter((k) => mainBounds(m, k)).sort((a, c) => area(m, c) - area(m, a) || byText(a, c));
     const b = boundsOf(m, keys, r.focus);
-    const view = cat.viewFor(b);
+    const view = r.keys.world ? worldView(m.def.bbox) : cat.viewFor(b);
     const v = new View(view.n, view.s, view.c, cat.REF_W, cat.REF_H);
+    const vs = screens(view);
     const names = r.names || require('./names').countryNames(countries[divided].a2, divided);
     const base = { continent: r.page, map: r.map, placeFile: 1, view, level: 9 };
     const t = (kind) => cat.title(kind, names);
     // Asked areas must be at least about 10 pixels across at this view.
-    const askable = keys.filter((k) => m.units[k] || !divided);
+    const askable = keys.filter((k) => (m.units[k] || !divided) && areaOnScreen(vs, m, k, pass));
     if (r.kinds.includes('countries') || r.kinds.includes('divisions')) {
       ask[r.map] = ask[r.map] || {};
       for (const k of askable) if (m.units[k]) ask[r.map][k] = Math.min(ask[r.map][k] || Infinity, v.pxPerDegLat());
     }
-    const big = askable.filter((k) => pxSize(v, mainBounds(m, k)) >= 10);
+    const big = askable.filter((k) => pxSize(v, mainBounds(m, k)) >= 10).slice(0, 190);
     if (r.kinds.includes('countries') && big.length >= 2) add({ ...base, kind: 'AREA', titles: t('countries'), keys: big });
     if (r.kinds.includes('divisions') && big.length >= 2) add({ ...base, kind: 'AREA', titles: t('divisions'), keys: big });
-    const placeKeys = keys.map((k) => (k === 'RUS' ? (r.page === 'EUR' ? 'RUS-EU' : 'RUS-AS') : k));
-    const visible = (sel) => placeKeys.filter((k) => {
-      const ps = placesOf(k).filter(sel);
-      return ps.length && ps.every((p) => inView(v, p.lat, p.lon));
-    });
-    const caps = visible((p) => p.cat1);
+    // Every country of the set is asked with its places on screen: by its
+    // own key where all of them are, otherwise by the second group keys
+    // (division, or the place itself) of those that are; on the world page
+    // by the region keys when every place is on screen.
+    const visible = (sel) => {
+      // The world's regions whose places are all fine go by their region key.
+      const okRegions = !r.keys.world ? [] : [...new Set(places.map((p) => p.group3).filter(Boolean))].sort(byText)
+        .filter((g) => placesOf(g).filter(sel).every((p) => onScreen(vs, p, m)));
+      const out = okRegions.slice();
+      // A country's places past the date line, on the map that draws it so.
+      const shifted = m.def.shift ? keys.map((k) => `${k}+`) : [];
+      for (const k of keys.concat(shifted)) {
+        if (okRegions.includes(regionKey(pageOf(m, k)))) continue;
+        const ps = placesOf(k).filter(sel);
+        if (!ps.length) continue;
+        if (ps.every((p) => onScreen(vs, p, m))) { out.push(k); continue; }
+        for (const g of [...new Set(ps.map((p) => p.group2).filter((x) => x && x !== k))].sort(byText)) {
+          if (placesOf(g).filter(sel).every((p) => onScreen(vs, p, m))) out.push(g);
+        }
+      }
+      if (out.length > 190) throw new Error(`a place exercise of ${r.page} ${names[1]} needs ${out.length} keys`);
+      return out;
+    };
+    const isCap = (p) => p.cat1;
+    const caps = visible(isCap);
     if (r.kinds.includes('capitals') && caps.length >= 2) add({ ...base, kind: 'ORT', titles: t('capitals'), keys: caps, level: 1, cat1: true });
     const cityLevel = r.page === '*' ? 1 : 3;
-    const cityKeys = visible((p) => p.level <= cityLevel);
-    if (r.kinds.includes('cities') && cityKeys.length >= 1) add({ ...base, kind: 'ORT', titles: t('cities'), keys: cityKeys, level: cityLevel });
+    const isCity = (p) => p.level <= cityLevel;
+    const cityKeys = visible(isCity);
+    // Cities that are only the capitals again ask nothing new.
+    const citiesNew = !sameSet(selectedBy(cityKeys, isCity), selectedBy(caps, isCap));
+    if (r.kinds.includes('cities') && cityKeys.length >= 1 && citiesNew) add({ ...base, kind: 'ORT', titles: t('cities'), keys: cityKeys, level: cityLevel });
     const subCaps = visible((p) => p.cat2 && p.level <= 4);
     if (r.kinds.includes('divisionCapitals') && subCaps.length >= 2) add({ ...base, kind: 'ORT', titles: t('divisionCapitals'), keys: subCaps, level: 4, cat2: true });
     const flagMap = r.map === 6 ? 2 : r.map;
-    const flagged = keys.filter((k) => ctx.flagOf(maps[flagMap], k));
-    if (r.kinds.includes('flags') && flagged.length >= 4) add({ ...base, map: flagMap, kind: 'FLAGG', titles: t('flags'), keys: flagged });
+    // A set of more keys than an exercise holds goes on in a second exercise
+    // of the smaller ones.
+    const addSplit = (e, ks) => {
+      add({ ...e, keys: ks.slice(0, 190) });
+      if (ks.length > 190) add({ ...e, titles: cat.title(e.kindName, WORLD_SMALL_TEXT), keys: ks.slice(190).concat(ks.length - 190 < 4 ? ks.slice(186, 190) : []) });
+    };
+    // Of keys whose flags look alike only the largest is shown.
+    const pictures = new Set();
+    const flagged = keys.filter((k) => {
+      const f = ctx.flagOf(maps[flagMap], k);
+      const pic = f && ctx.pictureOf(f);
+      if (!f || pictures.has(pic)) return false;
+      pictures.add(pic);
+      return true;
+    });
+    if (r.kinds.includes('flags') && flagged.length >= 4) addSplit({ ...base, map: flagMap, kind: 'FLAGG', kindName: 'flags', titles: t('flags') }, flagged);
     const withCap = keys.filter((k) => placesOf(k).some((p) => p.cat1));
-    if (r.kinds.includes('capitalCountry') && withCap.length >= 4) add({ ...base, kind: 'MULTI', titles: t('capitalCountry'), keys: withCap, level: 1, cat1: true });
+    if (r.kinds.includes('capitalCountry') && withCap.length >= 4) addSplit({ ...base, kind: 'MULTI', kindName: 'capitalCountry', titles: t('capitalCountry'), level: 1, cat1: true }, withCap);
     const withCity = keys.filter((k) => placesOf(k).some((p) => p.level <= 3));
-    if (r.kinds.includes('cityCountry') && withCity.length >= 4) add({ ...base, kind: 'MULTI', titles: t('cityCountry'), keys: withCity, level: 3 });
+    const cityCountryNew = !sameSet(selectedBy(withCity, (p) => p.level <= 3), selectedBy(withCap, isCap));
+    if (r.kinds.includes('cityCountry') && withCity.length >= 4 && cityCountryNew) addSplit({ ...base, kind: 'MULTI', kindName: 'cityCountry', titles: t('cityCountry'), level: 3 }, withCity);
     const withTown = keys.filter((k) => placesOf(k).some((p) => p.level <= 5));
     if (r.kinds.includes('cityDivision') && withTown.length >= 4) add({ ...base, kind: 'MULTI', titles: t('cityDivision'), keys: withTown, level: 5 });
   }

@@ -57,11 +57,13 @@ const SE = {
   Uppsala: 'C', 'Värmland': 'S', 'Västerbotten': 'AC', 'Västernorrland': 'Y', 'Västmanland': 'U',
   'Västra Götaland': 'O', 'Östergötland': 'E',
 };
-// Norway's counties as the source draws them (before the 2020 mergers).
+// Norway's fifteen counties of 2024: the source draws the nineteen before
+// 2018, and four of today's are two of those each (Innlandet, Agder,
+// Vestland, Trøndelag). Svalbard is administered apart and stays a unit.
 const NO = {
-  'Østfold': '01', Akershus: '02', Oslo: '03', Hedmark: '04', Oppland: '05', Buskerud: '06', Vestfold: '07', Telemark: '08',
-  'Aust-Agder': '09', 'Vest-Agder': '10', Rogaland: '11', Hordaland: '12', 'Sogn og Fjordane': '14', 'Møre og Romsdal': '15',
-  'Sør-Trøndelag': '16', 'Nord-Trøndelag': '17', Nordland: '18', Troms: '19', Finnmark: '20', Svalbard: '21',
+  'Østfold': '31', Akershus: '32', Oslo: '03', Hedmark: '34', Oppland: '34', Buskerud: '33', Vestfold: '39', Telemark: '40',
+  'Aust-Agder': '42', 'Vest-Agder': '42', Rogaland: '11', Hordaland: '46', 'Sogn og Fjordane': '46', 'Møre og Romsdal': '15',
+  'Sør-Trøndelag': '50', 'Nord-Trøndelag': '50', Nordland: '18', Troms: '55', Finnmark: '56', Svalbard: '21',
   'Bouvet Island': false,
 };
 const PL = {
@@ -129,7 +131,7 @@ const one = (prefix, table, rename = {}) => {
 };
 one('US', US); one('CA', CA); one('MX', MX, { CMX: 'Ciudad de México', MEX: 'Estado de México' }); one('BR', BR);
 one('AU', AU, { NSW: 'New South Wales', TAS: 'Tasmania' }); one('IN', IN, { DH: 'Dadra, Nagar Haveli, Daman and Diu', OD: 'Odisha', UK: 'Uttarakhand' });
-one('DE', DE); one('SE', SE, { T: 'Örebro' }); one('NO', NO); one('ES', ES_WOE, { CN: 'Canarias', AS: 'Asturias', MD: 'Madrid', MC: 'Murcia', NC: 'Navarra', IB: 'Islas Baleares' });
+one('DE', DE); one('SE', SE, { T: 'Örebro' }); one('NO', NO, { 34: 'Innlandet', 42: 'Agder', 46: 'Vestland', 50: 'Trøndelag' }); one('ES', ES_WOE, { CN: 'Canarias', AS: 'Asturias', MD: 'Madrid', MC: 'Murcia', NC: 'Navarra', IB: 'Islas Baleares' });
 Object.assign(NAMES, {
   'GB-ENG': 'England', 'GB-SCT': 'Scotland', 'GB-WLS': 'Wales', 'GB-NIR': 'Northern Ireland',
   'PL-DS': 'Dolnośląskie', 'PL-KP': 'Kujawsko-Pomorskie', 'PL-LU': 'Lubelskie', 'PL-LB': 'Lubuskie', 'PL-LD': 'Łódzkie',
@@ -204,6 +206,8 @@ const OWN = {
   'ES-NC': [null, 'Navarre', 'Navarre', null, null, null, null, null, null],
   'ES-VC': ['Valencia', null, 'Communauté valencienne', 'Valencianische Gemeinschaft', null, 'Comunità Valenciana', 'Valencia', 'Valencia', 'Comunidade Valenciana'],
   'FR-BRE': ['Bretagne', 'Brittany', 'Bretagne', 'Bretagne', 'Bretaña', 'Bretagna', 'Bretagne', 'Bretagne', 'Bretanha'],
+  'BR-SP': [null, null, 'São Paulo', null, null, null, null, null, null],
+  'NO-50': ['Tröndelag', null, null, null, null, null, null, null, null],
   'FR-NOR': ['Normandie', 'Normandy', 'Normandie', 'Normandie', 'Normandía', 'Normandia', 'Normandiet', 'Normandië', 'Normandia'],
   'FR-COR': ['Korsika', 'Corsica', 'Corse', 'Korsika', 'Córcega', 'Corsica', 'Korsika', 'Corsica', 'Córsega'],
   'FR-OCC': ['Occitanien', 'Occitania', null, 'Okzitanien', 'Occitania', 'Occitania', 'Occitanien', 'Occitanië', 'Occitânia'],
@@ -250,7 +254,7 @@ const OWN = {
   'US-HI': [null, null, 'Hawaï', null, 'Hawái', null, null, null, 'Havaí'],
   'US-DC': [null, 'District of Columbia', 'District de Columbia', null, 'Distrito de Columbia', 'Distretto di Columbia', null, null, 'Distrito de Colúmbia'],
   'MX-CMX': ['Mexico City', 'Mexico City', 'Mexico', 'Mexiko-Stadt', 'Ciudad de México', 'Città del Messico', 'Mexico City', 'Mexico-Stad', 'Cidade do México'],
-  'MX-MEX': [null, null, 'État de Mexico', null, null, 'Stato del Messico', null, null, 'Estado do México'],
+  'MX-MEX': ['Delstaten Mexiko', null, 'État de Mexico', null, null, 'Stato del Messico', 'Delstaten Mexico', 'Staat Mexico', 'Estado do México'],
   'MX-BCN': [null, null, 'Basse-Californie', null, null, 'Bassa California', null, null, 'Baixa Califórnia'],
   'MX-BCS': [null, null, 'Basse-Californie du Sud', null, null, 'Bassa California del Sud', null, null, 'Baixa Califórnia do Sul'],
   'AU-NSW': [null, null, 'Nouvelle-Galles du Sud', null, 'Nueva Gales del Sur', 'Nuovo Galles del Sud', null, 'Nieuw-Zuid-Wales', 'Nova Gales do Sul'],
@@ -284,13 +288,45 @@ function cldrName(key, li) {
   return n ? n.replace(/[’‘]/g, '\'').replace(/[–—]/g, '-') : null;
 }
 
+// The translations of Debian's iso-codes (ISO 3166-2 names and their gettext
+// catalogues; Brazilian Portuguese for pt). A translation that only repeats
+// the ISO name adds nothing and is not taken.
+const ISO_DIR = '/usr/share/iso-codes/json/iso_3166-2.json';
+function readMo(file) {
+  const fs = require('fs');
+  if (!fs.existsSync(file)) return {};
+  const b = fs.readFileSync(file);
+  const le = b.readUInt32LE(0) === 0x950412de;
+  const u32 = (o) => (le ? b.readUInt32LE(o) : b.readUInt32BE(o));
+  const n = u32(8), orig = u32(12), trans = u32(16);
+  const out = {};
+  for (let i = 0; i < n; i++) {
+    const k = b.toString('utf8', u32(orig + i * 8 + 4), u32(orig + i * 8 + 4) + u32(orig + i * 8));
+    const v = b.toString('utf8', u32(trans + i * 8 + 4), u32(trans + i * 8 + 4) + u32(trans + i * 8));
+    if (k) out[k] = v;
+  }
+  return out;
+}
+let isoTables = null;
+function isoName(key, li) {
+  if (!isoTables) {
+    const fs = require('fs');
+    const names = fs.existsSync(ISO_DIR) ? Object.fromEntries(JSON.parse(fs.readFileSync(ISO_DIR))['3166-2'].map((d) => [d.code, d.name])) : {};
+    const locale = { pt: 'pt_BR' };
+    isoTables = { names, mo: LANGS.map((l) => readMo(`/usr/share/locale/${locale[l] || l}/LC_MESSAGES/iso_3166-2.mo`)) };
+  }
+  const n = isoTables.names[key];
+  const t = n && isoTables.mo[li][n];
+  return t && t !== n ? t.replace(/[’‘]/g, '\'').replace(/[–—]/g, '-') : null;
+}
+
 // Names of a division in the nine languages: our own table first, then CLDR,
-// then the local name.
-function subdivisionNames(key, own = OWN, cldr = cldrName) {
+// then the iso-codes translation, then the local name.
+function subdivisionNames(key, own = OWN, cldr = cldrName, iso = isoName) {
   const local = NAMES[key];
   if (!local) throw new Error(`no name for division ${key}`);
   const o = own[key] || [];
-  return LANGS.map((_, li) => o[li] || cldr(key, li) || local);
+  return LANGS.map((_, li) => o[li] || cldr(key, li) || iso(key, li) || local);
 }
 
 const FLAG = { 'GB-ENG': 'gb-eng', 'GB-SCT': 'gb-sct', 'GB-WLS': 'gb-wls', 'GB-NIR': 'gb-nir', 'ES-CT': 'es-ct', 'ES-GA': 'es-ga', 'ES-PV': 'es-pv' };

