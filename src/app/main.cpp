@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "menu/About.h"
 #include "menu/Huvudmeny.h"
 
 int main(int argc, char *argv[])
@@ -8,6 +9,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Landora"));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     landora::TfrmHuvudmeny menu;
+    // Hidden until the menu's ABOUT button shows it; the menu owns it.
+    new landora::TfrmAbout(menu);
     QApplication::restoreOverrideCursor();
     menu.show();
     return QApplication::exec();

@@ -39,6 +39,11 @@ public:
     CSettingsStore(const CSettingsStore &) = delete;
     CSettingsStore &operator=(const CSettingsStore &) = delete;
 
+    // Makes sure the store can take what is written next (its file and
+    // folder are created when first written): ESettingsWriteFailed when it
+    // cannot, before anything is changed.
+    void OpenForWriting() { Check(); }
+
     // An integer entry; a missing entry, or one that is not a decimal number,
     // gives `defaultValue`.
     int ReadInteger(const char *section, const char *entry, int defaultValue) const;
