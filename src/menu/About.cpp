@@ -204,12 +204,15 @@ void TfrmAbout::cmdOKClick()
         settings.ShowTimer = chkShowTimer->isChecked();
         settings.BigTimer = chkYoutube->isChecked();
         menu_.StopSwitchedOffSound();
-        store.WriteOptions(settings);
         const int language = LanguageOf(cboLanguage->currentText());
         if (language != 0 && language != settings.Language) {
+            // The options and the language reach the file together; the
+            // menu takes the language once it is stored.
+            store.WriteOptionsAndLanguage(settings, language);
             settings.Language = language;
-            store.WriteLanguage(language);
             menu_.FormShow();
+        } else {
+            store.WriteOptions(settings);
         }
     } catch (const std::exception &) {
         ShowMessage(this, QStringLiteral("Could not write to the registry"), MessageIcon::Information);
