@@ -1,10 +1,15 @@
 #include <QApplication>
 
+#include <iostream>
+
+#include "app/CommandLine.h"
 #include "menu/About.h"
 #include "menu/Huvudmeny.h"
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> answered = landora::AnswerCommandLine(argc, argv, std::cout))
+        return *answered;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Landora"));
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -87,13 +87,13 @@ TfrmAbout::TfrmAbout(TfrmHuvudmeny &menu)
 
     // We have no web site or video channel: the links open the parts of our
     // help file that tell the same.
-    lblYoutube = MakeLink("lblYoutube", {71, 213, 269, 21}, QStringLiteral("Recording your games: read how"),
+    lblYoutube = MakeLink("lblYoutube", {71, 213, 269, 21}, QStringLiteral("The large timer, for recording your games"),
                           HelpSection::Settings);
     lblCapture = Make<QLabel>(this, "lblCapture", {71, 238, 382, 32},
                               QStringLiteral("Recording a video needs a screen-capture program, for example "
                                              "OBS Studio, which is free and runs on Linux."));
     lblCapture->setWordWrap(true);
-    lblCaptureLink = MakeLink("lblCaptureLink", {71, 277, 269, 21}, QStringLiteral("Getting OBS Studio: read how"),
+    lblCaptureLink = MakeLink("lblCaptureLink", {71, 277, 269, 21}, QStringLiteral("Recording the screen: read the help"),
                               HelpSection::Settings);
     lblWebSites = Make<QLabel>(this, "lblWebSites", {71, 322, 350, 16},
                                QStringLiteral("You are welcome to read more in Landora's help:"));
@@ -119,7 +119,7 @@ TfrmAbout::TfrmAbout(TfrmHuvudmeny &menu)
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setContext(Qt::WindowShortcut);
     connect(help, &QShortcut::activated, this,
-            [this] { OpenHelp(this, QString::fromLatin1(HelpSection::Settings)); });
+            [this] { OpenHelp(this, menu_.State().settings.Language, QString::fromLatin1(HelpSection::Settings)); });
 
     // The nine names, in alphabetical order.
     QStringList names;
@@ -230,7 +230,7 @@ bool TfrmAbout::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonPress) {
         const QVariant target = watched->property(LinkTargetProperty);
         if (target.isValid()) {
-            OpenLink(target.toString());
+            OpenLink(target.toString(), menu_.State().settings.Language);
             return true;
         }
     }

@@ -245,8 +245,10 @@ void TfrmHuvudmeny::FormCreate()
         QDir::setCurrent(QString::fromStdString(folder_));
     // Where results are kept is decided once, here, and used for reading and
     // writing alike for the rest of the run.
+    // An installed copy's folder is never written to: its scores go to the
+    // user's data folder.
     if (state_.ScoreFilePath.empty())
-        state_.ScoreFilePath = ChooseScoreFilePath(folder_);
+        state_.ScoreFilePath = ChooseScoreFilePath(setup_.Folder.empty() ? WritableProgramFolder() : folder_);
 
     pump_ = std::make_unique<CQtEventPump>();
     if (setup_.Sound == nullptr)
@@ -549,7 +551,7 @@ void TfrmHuvudmeny::cmdTioitoppClick()
 
 void TfrmHuvudmeny::cmdHjalpClick()
 {
-    OpenHelp(this);
+    OpenHelp(this, state_.settings.Language);
 }
 
 void TfrmHuvudmeny::cmdOmClick()
@@ -569,7 +571,7 @@ void TfrmHuvudmeny::cmdAvslutaClick()
 
 void TfrmHuvudmeny::lblLankClick()
 {
-    OpenLink(QStringLiteral("#") + QString::fromLatin1(HelpSection::About));
+    OpenLink(QStringLiteral("#") + QString::fromLatin1(HelpSection::About), state_.settings.Language);
 }
 
 void TfrmHuvudmeny::changeEvent(QEvent *event)

@@ -12,7 +12,7 @@ namespace landora {
 void ShowTopTen(const COvning &exercise, std::int32_t score, QWidget *owner, ProgramState &state, ISound &sound)
 {
     if (state.ScoreFilePath.empty())
-        state.ScoreFilePath = ChooseScoreFilePath(ProgramFolder());
+        state.ScoreFilePath = ChooseScoreFilePath(WritableProgramFolder());
     auto form = std::make_unique<TfrmTioitopp>(state, sound, owner);
     form->ExerciseNumber = exercise.Number;
     form->ExerciseName = exercise.Title(state.settings.Language);

@@ -248,7 +248,7 @@ void TfrmTioitopp::showEvent(QShowEvent *event)
 void TfrmTioitopp::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F1) {
-        OpenHelp(this, QString::fromLatin1(HelpSection::Scores));
+        OpenHelp(this, state_.settings.Language, QString::fromLatin1(HelpSection::Scores));
         return;
     }
     QDialog::keyPressEvent(event);

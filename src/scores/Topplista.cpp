@@ -182,7 +182,7 @@ void TfrmTopplista::showEvent(QShowEvent *event)
 void TfrmTopplista::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F1) {
-        OpenHelp(this, QString::fromLatin1(HelpSection::Scores));
+        OpenHelp(this, state_.settings.Language, QString::fromLatin1(HelpSection::Scores));
         return;
     }
     QDialog::keyPressEvent(event);
@@ -202,7 +202,7 @@ bool TfrmTopplista::eventFilter(QObject *watched, QEvent *event)
 void ShowTopList(const COvningar &catalogue, QWidget *owner, ProgramState &state)
 {
     if (state.ScoreFilePath.empty())
-        state.ScoreFilePath = ChooseScoreFilePath(ProgramFolder());
+        state.ScoreFilePath = ChooseScoreFilePath(WritableProgramFolder());
     TfrmTopplista form(state, owner);
     form.LoadList(state.ScoreFilePath, catalogue);
     form.exec();

@@ -467,7 +467,7 @@ void TfrmOvningKarta::cmdToppClick()
 void TfrmOvningKarta::cmdHjalpClick()
 {
     // The help opens where it tells how to play.
-    OpenHelp(this, QString::fromLatin1(HelpSection::Playing));
+    OpenHelp(this, state_.settings.Language, QString::fromLatin1(HelpSection::Playing));
 }
 
 void TfrmOvningKarta::cmdStartaClick()

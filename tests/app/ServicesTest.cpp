@@ -1,4 +1,7 @@
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -7,8 +10,10 @@
 #include "platform/EventPump.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
+#include "platform/Shell.h"
 #include "support/FakeEventPump.h"
 #include "support/FakeRandom.h"
+#include "support/TempDir.h"
 
 using namespace landora;
 
@@ -21,6 +26,58 @@ TEST(ProgramFolder, IsTheProgramsFolderWithoutSeparatorOrFileName)
     EXPECT_EQ(program.rfind(folder + "/", 0), 0u) << program;
     EXPECT_EQ(program.find('/', folder.size() + 1), std::string::npos) << "the program file lies in the folder itself";
     EXPECT_EQ(InProgramFolder("lang.crp"), folder + "/lang.crp");
+}
+
+// The help opens in the interface language; a language whose page is missing
+// gets the English one rather than a page that does not exist.
+TEST(Help, OpensTheLanguagesPageAndFallsBackToEnglish)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char *name : {"landora.html", "landora1.html", "landora6.html"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const std::string folder = QFile::encodeName(dir.path()).toStdString();
+    const auto page = [&](int language) { return HelpUrl(folder, language).fileName(); };
+    EXPECT_EQ(page(1), "landora1.html");
+    EXPECT_EQ(page(6), "landora6.html");
+    EXPECT_EQ(page(3), "landora.html") << "French page missing";
+    EXPECT_EQ(page(0), "landora.html");
+    EXPECT_EQ(page(42), "landora.html");
+
+    const QUrl url = HelpUrl(folder, 6, QString::fromLatin1(HelpSection::Scores));
+    EXPECT_TRUE(url.isLocalFile());
+    EXPECT_EQ(url.toLocalFile(), dir.filePath("landora6.html"));
+    EXPECT_EQ(url.fragment(), "scores");
+    EXPECT_EQ(HelpUrl(folder, 3, "keys").toString(), QUrl::fromLocalFile(dir.filePath("landora.html")).toString() + "#keys");
+    EXPECT_FALSE(HelpUrl(folder, 1).hasFragment());
+}
+
+// A build tree or portable copy keeps the data set beside the executable, an
+// installed copy under <prefix>/share/landora; the one beside wins.
+TEST(ProgramFolder, FindsTheDataSetBesideTheExecutableElseUnderItsPrefix)
+{
+    test::TempDir root;
+    const std::string bin = root.File("usr/bin");
+    const std::string shared = root.File("usr/share/landora");
+    QDir().mkpath(QString::fromStdString(bin));
+    QDir().mkpath(QString::fromStdString(shared));
+
+    ProgramLocation none = LocateProgramFolder(bin);
+    EXPECT_EQ(none.Folder, bin) << "no data set anywhere: the executable's folder, where the files are missed";
+    EXPECT_FALSE(none.Installed);
+
+    root.Write("usr/share/landora/Ovning.crp", "x");
+    ProgramLocation installed = LocateProgramFolder(bin);
+    EXPECT_EQ(installed.Folder, shared);
+    EXPECT_TRUE(installed.Installed);
+    EXPECT_EQ(LocateProgramFolder(bin + "/").Folder, shared) << "a trailing separator changes nothing";
+
+    root.Write("usr/bin/Ovning.crp", "x");
+    ProgramLocation beside = LocateProgramFolder(bin);
+    EXPECT_EQ(beside.Folder, bin);
+    EXPECT_FALSE(beside.Installed);
 }
 
 TEST(Random, DrawsLieInTheUnitIntervalAndCoverTheRange)

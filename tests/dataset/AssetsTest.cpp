@@ -9,12 +9,17 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <cmath>
 #include <cstdint>
 #include <map>
 #include <set>
 #include <vector>
+
+#include "data/Cp1252.h"
+#include "data/Languages.h"
+#include "data/TextTable.h"
 
 namespace {
 
@@ -425,26 +430,74 @@ TEST(Sounds, TopTenTuneIsAShortWellFormedMidiFile)
 
 // --- Help ---------------------------------------------------------------------
 
-TEST(HelpFile, HasTheLinkedSectionsAndNoOutsideResources)
+// The sections that the windows, the menu's footer link and the About window
+// open, in the order every language's page has them.
+const QStringList HelpSections = {"playing", "scores", "settings", "keys", "about", "credits"};
+
+QString helpFile(int language) { return QString("landora%1.html").arg(language); }
+
+TEST(HelpFile, EveryLanguageHasEverySectionAndNoOutsideResources)
 {
-    const QString html = QString::fromUtf8(readAll("landora.html"));
-    ASSERT_FALSE(html.isEmpty());
-    for (const char *id : {"playing", "scores", "settings", "keys", "about", "credits"})
-        EXPECT_TRUE(html.contains(QString("id=\"%1\"").arg(id))) << id;
-    // Every internal link lands on a section.
-    const QRegularExpression link("href=\"#([^\"]+)\"");
-    for (auto it = link.globalMatch(html); it.hasNext();) {
-        const QString target = it.next().captured(1);
-        EXPECT_TRUE(html.contains("id=\"" + target + "\"")) << target.toStdString();
+    const QRegularExpression sectionId("<section id=\"([^\"]+)\"");
+    const QRegularExpression link("href=\"([^\"#]*)#?([^\"]*)\"");
+    for (int language = 1; language <= landora::LanguageCount; ++language) {
+        SCOPED_TRACE(helpFile(language).toStdString());
+        const QString html = QString::fromUtf8(readAll(helpFile(language)));
+        ASSERT_FALSE(html.isEmpty());
+        QStringList sections;
+        for (auto it = sectionId.globalMatch(html); it.hasNext();)
+            sections << it.next().captured(1);
+        EXPECT_EQ(sections.join(" ").toStdString(), HelpSections.join(" ").toStdString());
+        // Every link lands: on a section of the page, or on another
+        // language's page that ships beside it.
+        for (auto it = link.globalMatch(html); it.hasNext();) {
+            const auto match = it.next();
+            const QString file = match.captured(1);
+            const QString target = match.captured(2);
+            if (!file.isEmpty())
+                EXPECT_TRUE(QFile::exists(Dataset + "/" + file)) << file.toStdString();
+            else
+                EXPECT_TRUE(html.contains("id=\"" + target + "\"")) << target.toStdString();
+        }
+        // Opened offline from the program folder: nothing may be fetched.
+        EXPECT_FALSE(html.contains(QRegularExpression("<(script|link|img|iframe)\\b",
+                                                      QRegularExpression::CaseInsensitiveOption)));
+        EXPECT_FALSE(html.contains(QRegularExpression("(src|href)=\"(https?:)?//")));
+        EXPECT_FALSE(html.contains("url(", Qt::CaseInsensitive));
+        EXPECT_TRUE(html.contains("<kbd>F1</kbd>"));
     }
-    // Opened offline from the program folder: nothing may be fetched.
-    EXPECT_FALSE(html.contains(QRegularExpression("<(script|link|img|iframe)\\b", QRegularExpression::CaseInsensitiveOption)));
-    EXPECT_FALSE(html.contains(QRegularExpression("(src|href)=\"(https?:)?//")));
-    EXPECT_FALSE(html.contains("url(", Qt::CaseInsensitive));
-    // The rules a player needs are there.
-    EXPECT_TRUE(html.contains("F1"));
-    EXPECT_TRUE(html.contains("counts double"));
-    EXPECT_TRUE(html.contains("every wrong click is an answer"));
+    // The name the program falls back to holds the English page.
+    EXPECT_EQ(readAll("landora.html"), readAll(helpFile(landora::DefaultLanguage)));
+    const QString english = QString::fromUtf8(readAll("landora.html"));
+    EXPECT_TRUE(english.contains("counts double"));
+    EXPECT_TRUE(english.contains("every wrong click is an answer"));
+}
+
+// A caption the help quotes must be what the player sees on the control, so
+// each one is looked up among that language's interface texts; and the help
+// must name the buttons of the main menu and of the exercise windows.
+TEST(HelpFile, QuotedCaptionsAreTheInterfaceTextsOfTheirLanguage)
+{
+    landora::TextTable texts;
+    texts.LoadTexts((Dataset + "/lang.crp").toStdString());
+    const QRegularExpression caption("<span class=\"ui\">([^<]*)</span>");
+    const int mustQuote[] = {1, 2, 3, 5, 18, 11, 12, 23, 8};
+    for (int language = 1; language <= landora::LanguageCount; ++language) {
+        SCOPED_TRACE(helpFile(language).toStdString());
+        QSet<QString> interfaceTexts;
+        for (int t = 1; t <= landora::TextCount; ++t)
+            interfaceTexts.insert(landora::FromCp1252(texts.Text(language, t)));
+        const QString html = QString::fromUtf8(readAll(helpFile(language)));
+        QSet<QString> quoted;
+        for (auto it = caption.globalMatch(html); it.hasNext();) {
+            const QString text = it.next().captured(1);
+            EXPECT_TRUE(interfaceTexts.contains(text))
+                << "\"" << text.toStdString() << "\" is no interface text of this language";
+            quoted.insert(text);
+        }
+        for (int t : mustQuote)
+            EXPECT_TRUE(quoted.contains(landora::FromCp1252(texts.Text(language, t)))) << "text " << t << " is not quoted";
+    }
 }
 
 }  // namespace

@@ -195,7 +195,7 @@ TEST(AtlasPlaces, WorldPlacesHaveNamesGroupsAndSensiblePositions)
 {
     COrter &places = files().Places(1);
     int count = 0, capitals = 0;
-    std::set<std::string> pages = {"EUR", "NOR", "SYD", "ASI", "AFR", "AUS"};
+    std::set<std::string> pages = {"R-EUR", "R-NOR", "R-SYD", "R-ASI", "R-AFR", "R-AUS"};
     for (COrt *p = places.First; p; p = p->Next) {
         ++count;
         expectNinenames(p->Names, "place " + p->Key);
@@ -212,6 +212,24 @@ TEST(AtlasPlaces, WorldPlacesHaveNamesGroupsAndSensiblePositions)
     }
     EXPECT_GE(count, 2000);
     EXPECT_GE(capitals, 190);
+}
+
+// A multiple-choice answer is the last key of the exercise that matches any of
+// a place's three groups, so a region key equal to a country's key (North
+// America as NOR) would answer for that country.
+TEST(AtlasPlaces, RegionKeysAreNoAreaKeyOfAnyMap)
+{
+    std::set<std::string> areaKeys;
+    for (int map = 1; map <= 6; ++map) {
+        CAreor &areas = files().Areas(map);
+        for (int i = 1; i <= areas.Count; ++i)
+            areaKeys.insert(areas.Items[i]->Key);
+    }
+    std::set<std::string> regions;
+    for (COrt *p = files().Places(1).First; p; p = p->Next)
+        regions.insert(p->Group3);
+    for (const std::string &region : regions)
+        EXPECT_FALSE(areaKeys.count(region)) << "region key " << region << " is also an area key";
 }
 
 TEST(AtlasExercises, EveryKeyResolvesOnTheExercisesOwnMap)
@@ -258,6 +276,9 @@ TEST(AtlasExercises, EveryKeyResolvesOnTheExercisesOwnMap)
                     if (p->Group1 == e->Keys[k] || p->Group2 == e->Keys[k] || p->Group3 == e->Keys[k])
                         key = e->Keys[k];
                 EXPECT_NE(areas.FindByKey(key), nullptr) << p->Names[2] << " has no country to name";
+                // The answer is the place's own country or division, never its region.
+                EXPECT_TRUE(key == p->Group1 || key == p->Group2)
+                    << p->Names[2] << " (" << p->Group1 << ") is answered as " << key;
             }
             EXPECT_GE(countryNames.size(), 4u);
             EXPECT_GE(placeNames.size(), 4u);

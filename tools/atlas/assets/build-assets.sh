@@ -58,4 +58,4 @@ PYTHONDONTWRITEBYTECODE=1 PYTHONHASHSEED=0 /usr/bin/python3 "$HERE/gen/build.py"
   --flag-svgs "$NODE_MODULES/flag-icons/flags/4x3" \
   --containment "$NODE_MODULES/cldr-core/supplemental/territoryContainment.json" \
   --countries "$GPKG" \
-  --help-html "$HERE/landora.html"
+  --help-dir "$HERE/help"

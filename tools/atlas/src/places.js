@@ -112,6 +112,13 @@ function zoneCityNames() {
   return table;
 }
 
+// A place's third group key names its page's region. ISO 3166 country keys
+// are three capitals and division keys two capitals and a dash, so "R-"
+// and the page code can never be a country's key: with the last matching
+// key deciding a multiple-choice answer, the North American page "NOR"
+// would otherwise answer Mexico City with Norway.
+const regionKey = (page) => `R-${page}`;
+
 const KEEP_CODES = new Set(['PPLC', 'PPLA', 'PPLA2', 'PPLA3', 'PPLA4', 'PPL', 'PPLG']);
 
 // A city's names: our table where it names the city in the language (its
@@ -167,7 +174,7 @@ function buildPlaces(cities, countries, subdivisionOf, subdivided, zones = zoneC
     else level = 5;
     places.push({
       key: `G${city.cityId}`, names: cityNames(city, zones), cldrNames: zones.has(`${city.country}|${fold(city.name)}`), level, cat1: capital, cat2: subcap,
-      group1: country.key, group2: sub || '', group3: country.page,
+      group1: country.key, group2: sub || '', group3: regionKey(country.page),
       lat: geo.round4(lat), lon: geo.round4(lon), population: city.population,
     });
   }
@@ -179,4 +186,4 @@ function buildPlaces(cities, countries, subdivisionOf, subdivided, zones = zoneC
   return places;
 }
 
-module.exports = { buildPlaces, zoneCityNames };
+module.exports = { buildPlaces, zoneCityNames, regionKey };

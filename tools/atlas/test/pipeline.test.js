@@ -257,7 +257,7 @@ test('places: one capital per country, levels by size, division capitals and the
   assert.deepStrictEqual([byName.Visby.level, byName.Visby.cat2, byName.Visby.group2], [4, true, 'SE-AB']);
   assert.deepStrictEqual([byName.Kiruna.level, byName.Kiruna.cat2], [5, false]);
   assert.strictEqual(byName.Stockholm.cat2, false, 'SE-AB has a capital of its own here');
-  assert.deepStrictEqual([byName.Stockholm.group1, byName.Stockholm.group3], ['SWE', 'EUR']);
+  assert.deepStrictEqual([byName.Stockholm.group1, byName.Stockholm.group3], ['SWE', 'R-EUR']);
   // Names in the nine languages, with the forms players know.
   assert.deepStrictEqual(byName.Copenhagen.names.slice(0, 3), ['Köpenhamn', 'Copenhagen', 'Copenhague']);
   assert.strictEqual(byName.Copenhagen.group2, '', 'an undivided country has no division key');

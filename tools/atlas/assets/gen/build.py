@@ -4,7 +4,6 @@ template, the decorations and the help file."""
 
 import argparse
 import os
-import shutil
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -12,6 +11,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import continents  # noqa: E402
 import flags  # noqa: E402
 import geodata  # noqa: E402
+import helpfiles  # noqa: E402
 import pictures  # noqa: E402
 import sounds  # noqa: E402
 
@@ -22,7 +22,7 @@ def main():
     ap.add_argument("--flag-svgs", required=True, help="folder of 4:3 flag SVGs")
     ap.add_argument("--containment", required=True, help="CLDR territoryContainment.json")
     ap.add_argument("--countries", required=True, help="GeoPackage with a countries layer")
-    ap.add_argument("--help-html", required=True, help="the help file to ship")
+    ap.add_argument("--help-dir", required=True, help="folder of the help pages, one per language")
     args = ap.parse_args()
 
     os.makedirs(args.out, exist_ok=True)
@@ -36,8 +36,8 @@ def main():
     print(f"continent pictures: 7 from {len(countries)} outlines")
     pictures.build(countries, args.out)
     print("pictures: logo.gif bmptest.bmp topten1/2 toplist1/2 multi_flower multi_berries")
-    shutil.copyfile(args.help_html, os.path.join(args.out, "landora.html"))
-    print("help: landora.html")
+    names = helpfiles.build(args.help_dir, args.out)
+    print("help: " + " ".join(names))
 
 
 if __name__ == "__main__":

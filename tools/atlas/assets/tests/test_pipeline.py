@@ -1,6 +1,6 @@
 """Unit tests of the asset pipeline's own logic (standard library only):
 rasterising, reading GeoPackage geometry, the continent table and the MIDI
-and bitmap encoders."""
+and bitmap encoders, and the help pages' frame."""
 
 import json
 import os
@@ -14,6 +14,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 
 import bmp  # noqa: E402
 import geodata  # noqa: E402
+import helpfiles  # noqa: E402
 import raster  # noqa: E402
 import sounds  # noqa: E402
 
@@ -170,6 +171,40 @@ class EncoderTest(unittest.TestCase):
                 bmp.write_bmp24(os.path.join(d, "x.bmp"), 2, 1, [b"\0" * 5])
             with self.assertRaises(ValueError):
                 bmp.write_bmp24(os.path.join(d, "y.bmp"), 1, 2, [b"\0" * 3])
+
+
+class HelpPagesTest(unittest.TestCase):
+    HELP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "help")
+
+    def page(self, sections, links=""):
+        nav = "".join(f'<a href="#{s}">{s}</a>' for s in helpfiles.SECTIONS)
+        body = "".join(f'<section id="{s}"><h2>{s}</h2>{links}</section>\n' for s in sections)
+        return f"<title>T</title>\n<header><h1>L</h1></header>\n<nav>{nav}</nav>\n<main>{body}</main>\n"
+
+    def test_a_page_without_every_section_in_order_stops_the_build(self):
+        helpfiles.render(3, "fr", self.page(helpfiles.SECTIONS))
+        with self.assertRaises(ValueError):
+            helpfiles.render(3, "fr", self.page(helpfiles.SECTIONS[:-1]))
+        with self.assertRaises(ValueError):
+            helpfiles.render(3, "fr", self.page(list(reversed(helpfiles.SECTIONS))))
+        with self.assertRaises(ValueError):
+            helpfiles.render(3, "fr", self.page(helpfiles.SECTIONS, '<a href="#nowhere">x</a>'))
+
+    def test_every_language_page_is_written_and_english_also_as_the_fallback(self):
+        with tempfile.TemporaryDirectory() as out:
+            names = helpfiles.build(self.HELP, out)
+            self.assertEqual(sorted(names), sorted([f"landora{n}.html" for n in range(1, 10)] + ["landora.html"]))
+            with open(os.path.join(out, "landora.html"), encoding="utf-8") as f:
+                fallback = f.read()
+            with open(os.path.join(out, "landora2.html"), encoding="utf-8") as f:
+                self.assertEqual(f.read(), fallback)
+            with open(os.path.join(out, "landora1.html"), encoding="utf-8") as f:
+                swedish = f.read()
+            self.assertIn('<html lang="sv">', swedish)
+            # The page's own language is shown, not linked; the others link.
+            self.assertIn("<strong>Svenska</strong>", swedish)
+            self.assertNotIn('href="landora1.html"', swedish)
+            self.assertIn('href="landora2.html"', swedish)
 
 
 if __name__ == "__main__":
