@@ -1,6 +1,5 @@
-// The two kinds of exercise whose windows do not exist yet: listed in the
-// menu, but asking them for a question is a fault of the caller.
-#include "exercises/OvningFlagga.h"
+// The kind of exercise whose window does not exist yet: listed in the menu,
+// but asking it for a question is a fault of the caller.
 #include "exercises/OvningMulti.h"
 
 namespace landora {
@@ -11,10 +10,6 @@ namespace {
     throw ENotAvailable("Exercises of the kind \"" + exercise.Kind + "\" are not available yet.");
 }
 } // namespace
-
-std::string COvningFlagga::NextQuestion() { Refuse(*this); }
-bool COvningFlagga::IsRight(AnswerPoint) { Refuse(*this); }
-void COvningFlagga::BlinkTick() { Refuse(*this); }
 
 std::string COvningMulti::NextQuestion() { Refuse(*this); }
 bool COvningMulti::IsRight(AnswerPoint) { Refuse(*this); }

@@ -30,6 +30,7 @@
 #include "scores/ScoreFile.h"
 #include "scores/Topplista.h"
 #include "windows/OvningKarta.h"
+#include "windows/OvningFlagga.h"
 
 namespace landora {
 
@@ -509,8 +510,13 @@ void TfrmHuvudmeny::cmdStartaClick()
 
 TOvningsformular *TfrmHuvudmeny::CreateWindowFor(const COvning &exercise)
 {
-    if (exercise.Kind == "MULTI" || exercise.Kind == "FLAGG")
+    if (exercise.Kind == "MULTI")
         return nullptr;
+    if (exercise.Kind == "FLAGG") {
+        auto *window = new TfrmOvningFlagga(state_, context_, *context_.Sound, this, folder_);
+        frmOvningFlagga_ = window;
+        return window;
+    }
     auto *window = new TfrmOvningKarta(state_, context_, *context_.Sound, this, folder_);
     frmOvningKarta_ = window;
     return window;
@@ -521,7 +527,7 @@ TfrmOvningKarta *TfrmHuvudmeny::MapWindow() const
     return frmOvningKarta_.data();
 }
 
-TOvningsformular *TfrmHuvudmeny::FlagWindow() const
+TfrmOvningFlagga *TfrmHuvudmeny::FlagWindow() const
 {
     return frmOvningFlagga_.data();
 }
@@ -534,7 +540,8 @@ TOvningsformular *TfrmHuvudmeny::MultiWindow() const
 void TfrmHuvudmeny::FormActivate()
 {
     for (TOvningsformular *window : {static_cast<TOvningsformular *>(frmOvningKarta_.data()),
-                                     frmOvningFlagga_.data(), frmOvningMulti_.data()}) {
+                                     static_cast<TOvningsformular *>(frmOvningFlagga_.data()),
+                                     frmOvningMulti_.data()}) {
         if (window != nullptr)
             window->Release();
     }

@@ -26,6 +26,7 @@ class CSettingsStore;
 class CSound;
 class TOvningsformular;
 class TfrmOvningKarta;
+class TfrmOvningFlagga;
 
 // Where the menu finds its files and services. Empty or null members take the
 // program's own: the program folder, the user's settings store, clock draws
@@ -94,7 +95,7 @@ public:
     const COvningar *Catalogue() const { return catalogue_.get(); }
     // The open exercise window of each kind, or nullptr.
     TfrmOvningKarta *MapWindow() const;
-    TOvningsformular *FlagWindow() const;
+    TfrmOvningFlagga *FlagWindow() const;
     TOvningsformular *MultiWindow() const;
     // The nine language names in language order, Swedish first, each in its
     // own language; the settings window lists them.
@@ -148,7 +149,7 @@ private:
     std::array<QImage, PageCount> pictures_;
     QPixmap mapPixmap_;
     QPointer<TfrmOvningKarta> frmOvningKarta_;
-    QPointer<TOvningsformular> frmOvningFlagga_;
+    QPointer<TfrmOvningFlagga> frmOvningFlagga_;
     QPointer<TOvningsformular> frmOvningMulti_;
     QPointer<QWidget> frmAbout_;
     std::array<QString, LanguageCount> languageNames_;

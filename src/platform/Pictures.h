@@ -22,6 +22,11 @@ QImage LoadGif(const std::string &path);
 bool ShowGif(QLabel *control, const std::string &name);
 bool ShowGif(QLabel *control, const std::string &name, const std::string &folder);
 
+// Reads a Windows bitmap (BMP) file. A null image when the file is missing,
+// empty, not a bitmap, or shorter than its header says: a cut-off bitmap is
+// not shown half black.
+QImage LoadBitmap(const QString &path);
+
 // The template bitmap at the control's size: its top-left part when the
 // control is smaller, white beyond its edges when larger.
 QImage TemplateAtSize(const QImage &templateBitmap, int width, int height);

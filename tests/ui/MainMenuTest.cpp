@@ -207,7 +207,7 @@ TEST(MainMenu, MissingCatalogueEndsInTheFailureBox)
     EXPECT_FALSE(f.menu->isVisible());
 }
 
-TEST(MainMenu, FlagAndMultipleChoiceExercisesAreNotAvailableYet)
+TEST(MainMenu, MultipleChoiceExercisesAreNotAvailableYet)
 {
     MenuFixture f;
     f.Show();
@@ -215,7 +215,7 @@ TEST(MainMenu, FlagAndMultipleChoiceExercisesAreNotAvailableYet)
     int tried = 0;
     for (int i = 0; i < menu.cboOvningar->count() && tried < 2; ++i) {
         const COvning *e = menu.Catalogue()->FindByName(ToCp1252(menu.cboOvningar->item(i)->text()), 2);
-        if (e->Kind != "FLAGG" && e->Kind != "MULTI")
+        if (e->Kind != "MULTI")
             continue;
         ++tried;
         const std::size_t before = f.boxes.boxes.size();
