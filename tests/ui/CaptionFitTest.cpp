@@ -13,6 +13,7 @@
 #include "scores/Tioitopp.h"
 #include "scores/Topplista.h"
 #include "ui/MenuFixture.h"
+#include "windows/OvningFlagga.h"
 #include "windows/OvningKarta.h"
 
 using namespace landora;
@@ -114,6 +115,11 @@ const std::vector<WindowUnderTest> &Windows()
              // The window keeps a copy of the context.
              const ExerciseContext context{&f.sound, &f.random, nullptr, &f.menu->State()};
              return Shown(new TfrmOvningKarta(f.menu->State(), context, f.sound, f.menu.get()));
+         }},
+        {"flag window",
+         [](MenuFixture &f) -> QWidget * {
+             const ExerciseContext context{&f.sound, &f.random, nullptr, &f.menu->State()};
+             return Shown(new TfrmOvningFlagga(f.menu->State(), context, f.sound, f.menu.get()));
          }},
         {"top ten", [](MenuFixture &f) -> QWidget * { return Shown(new TfrmTioitopp(f.menu->State(), f.sound, f.menu.get())); }},
         {"top list", [](MenuFixture &f) -> QWidget * { return Shown(new TfrmTopplista(f.menu->State(), f.menu.get())); }},
