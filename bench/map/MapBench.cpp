@@ -35,14 +35,14 @@ const std::string Data = LANDORA_DATASET_DIR;
 // map 1 with the most keys.
 struct WorldRun {
     COvningar catalogue;
-    const COvning *exercise = nullptr;
+    COvning *exercise = nullptr;
     std::unique_ptr<CKarta> map;
     Canvas canvas{W, H};
 
     WorldRun()
     {
         catalogue.LoadCatalogue(Data + "/Ovning.crp");
-        for (const COvning *e = catalogue.First(); e != nullptr; e = e->Next)
+        for (COvning *e = catalogue.First(); e != nullptr; e = e->Next)
             if (e->Kind == "AREA" && e->MapNumber == 1 && (exercise == nullptr || e->KeyCount > exercise->KeyCount))
                 exercise = e;
         if (exercise == nullptr)
@@ -55,6 +55,14 @@ WorldRun &World()
 {
     static WorldRun run;
     return run;
+}
+
+// The map side of a run start, as the map window starts a run: the run's
+// drawing stops after its first step, and the benchmarks time the drawing
+// itself.
+void StartRun(COvning &exercise, CKarta &map, Canvas &canvas)
+{
+    MapImageRun(exercise, map, canvas, ExerciseContext{}).Start([] { return false; });
 }
 
 // Every benchmark draws on the one image of the world run: where its pages
@@ -116,7 +124,7 @@ void BM_WorldStartDrawing(benchmark::State &state)
         state.SkipWithError("no world area exercise in the data set");
         return;
     }
-    PrepareMapForRun(*run.map, *run.exercise, &run.canvas);
+    StartRun(*run.exercise, *run.map, run.canvas);
     for (auto _ : state) {
         DrawMapForRun(*run.map, *run.exercise);
         benchmark::DoNotOptimize(run.canvas.Image().constBits());
@@ -129,8 +137,8 @@ BENCHMARK(BM_WorldStartDrawing)->Unit(benchmark::kMillisecond)->Repetitions(5)->
 void BM_WorldPlaceStartDrawing(benchmark::State &state)
 {
     WorldRun &run = World();
-    const COvning *places = nullptr;
-    for (const COvning *e = run.catalogue.First(); e != nullptr; e = e->Next)
+    COvning *places = nullptr;
+    for (COvning *e = run.catalogue.First(); e != nullptr; e = e->Next)
         if (e->Kind == "ORT" && e->MapNumber == 1 && (places == nullptr || e->KeyCount > places->KeyCount))
             places = e;
     if (places == nullptr) {
@@ -139,7 +147,7 @@ void BM_WorldPlaceStartDrawing(benchmark::State &state)
     }
     const std::unique_ptr<CKarta> map = LoadMapForExercise(*places, Data);
     Canvas canvas(W, H);
-    PrepareMapForRun(*map, *places, &canvas);
+    StartRun(*places, *map, canvas);
     for (auto _ : state) {
         DrawMapForRun(*map, *places);
         benchmark::DoNotOptimize(canvas.Image().constBits());
@@ -158,7 +166,7 @@ void BM_WorldStartStep(benchmark::State &state)
         state.SkipWithError("no world area exercise in the data set");
         return;
     }
-    PrepareMapForRun(*run.map, *run.exercise, &run.canvas);
+    StartRun(*run.exercise, *run.map, run.canvas);
     const auto timed = static_cast<std::size_t>(state.range(0));
     using Clock = std::chrono::steady_clock;
     std::vector<Clock::time_point> marks;
@@ -187,8 +195,8 @@ BENCHMARK(BM_WorldStartStep)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
-// The map side of a run start before any drawing: marks of every key in the
-// area and place lists, view and scale.
+// The map side of a run start before any drawing, as Start does it: marks of
+// every key in the area and place lists, view and scale.
 void BM_WorldRunPreparation(benchmark::State &state)
 {
     WorldRun &run = World();
@@ -197,7 +205,8 @@ void BM_WorldRunPreparation(benchmark::State &state)
         return;
     }
     for (auto _ : state) {
-        PrepareMapForRun(*run.map, *run.exercise, &run.canvas);
+        SetUpMapForRun(*run.map, *run.exercise);
+        FitMapToImage(*run.map, &run.canvas);
         benchmark::DoNotOptimize(run.map->ScaleDivisor);
     }
 }
@@ -210,7 +219,7 @@ void BM_RedrawAfterAnswer(benchmark::State &state)
         state.SkipWithError("no world area exercise in the data set");
         return;
     }
-    PrepareMapForRun(*run.map, *run.exercise, &run.canvas);
+    StartRun(*run.exercise, *run.map, run.canvas);
     DrawMapForRun(*run.map, *run.exercise);
     // The largest asked area: the costliest recolouring after an answer.
     const CArea *largest = nullptr;

@@ -37,6 +37,9 @@ class IEventPump {
 public:
     virtual ~IEventPump() = default;
     virtual void ProcessEvents() = 0;
+    // The same, but when nothing is pending it first waits for an event (a
+    // timer tick, a click): a handler that waits for a tick does not spin.
+    virtual void WaitForEvents() { ProcessEvents(); }
 };
 
 // Everything an exercise run reaches outside itself and its window: the three

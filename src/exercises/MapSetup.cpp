@@ -65,15 +65,23 @@ std::unique_ptr<CKarta> LoadMapForExercise(const COvning &exercise, const std::s
     return map;
 }
 
+std::unique_ptr<CKarta> LoadPlacesAndAreas(const COvning &exercise, const std::string &folder)
+{
+    auto map = std::make_unique<CKarta>();
+    map->Areas = std::make_unique<CAreor>();
+    map->Waters = std::make_unique<CAreor>();
+    map->Places = std::make_unique<COrter>();
+    map->Places->LoadFromFile(InFolder(folder, PlaceFileName(exercise.PlaceFileNumber)));
+    const MapFiles files = MapFilesFor(exercise.MapNumber);
+    if (!files.Areas.empty())
+        map->Areas->LoadFromFile(InFolder(folder, files.Areas));
+    return map;
+}
+
 bool IsPlaceExercise(const COvning &exercise) { return exercise.Kind == "ORT"; }
 
-void PrepareMapForRun(CKarta &map, const COvning &exercise, Canvas *image)
+void SetUpMapForRun(CKarta &map, const COvning &exercise)
 {
-    if (IsPlaceExercise(exercise)) {
-        // Before the exercise's own overrides, so that those win.
-        map.LandColour = Silver;
-        map.AreaColour = Silver;
-    }
     if (map.Areas != nullptr)
         map.Areas->ClearMarks();
     if (map.Places != nullptr)
@@ -93,6 +101,10 @@ void PrepareMapForRun(CKarta &map, const COvning &exercise, Canvas *image)
     if (map.Places != nullptr)
         for (int i = 1; i <= exercise.KeyCount; ++i)
             map.Places->Select(exercise.Keys[i], exercise.Level, exercise.NeedCategory1, exercise.NeedCategory2);
+}
+
+void FitMapToImage(CKarta &map, Canvas *image)
+{
     map.Image = image;
     map.ComputeScale();
     if (map.NorthLatitude == 0.0f && map.SouthLatitude == 0.0f)
@@ -171,6 +183,45 @@ void AnswerEveryItem(CKarta &map, const COvning &exercise, int tryNumber)
         map.FillAreasByState();
     }
     Pump(map);
+}
+
+MapImageRun::MapImageRun(COvning &exercise, CKarta &map, Canvas &image, const ExerciseContext &context)
+    : exercise_(exercise), map_(map), image_(image), context_(context)
+{
+    context_.Events = &pump_;
+}
+
+MapImageRun::~MapImageRun() { Detach(); }
+
+void MapImageRun::Start(const std::function<bool()> &stepDone)
+{
+    stepDone_ = stepDone;
+    // As the map window: a pump on the map, the exercise attached, Start.
+    map_.Events = &mapPump_;
+    exercise_.Map = &map_;
+    exercise_.Context = &context_;
+    exercise_.Start(this);
+}
+
+bool MapImageRun::Attached() const { return exercise_.Window == this; }
+
+void MapImageRun::Pump::ProcessEvents()
+{
+    if (run_ != nullptr && run_->stepDone_ && run_->Attached() && !run_->stepDone_())
+        run_->Detach();
+}
+
+void MapImageRun::Detach()
+{
+    // What a closing window does: the run loses its window, map and context.
+    if (exercise_.Window == this)
+        exercise_.Window = nullptr;
+    if (exercise_.Map == &map_)
+        exercise_.Map = nullptr;
+    if (exercise_.Context == &context_)
+        exercise_.Context = nullptr;
+    if (map_.Events == &mapPump_)
+        map_.Events = nullptr;
 }
 
 } // namespace landora

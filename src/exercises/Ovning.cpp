@@ -63,51 +63,38 @@ void COvning::Start(IOvningsformular *window)
     AskedCount = 0;
     Tries = 0;
     if (Map != nullptr) {
-        if (Map->Areas)
-            Map->Areas->ClearMarks();
-        if (Map->Places)
-            Map->Places->ClearMarks();
-        Map->CentreLongitude = static_cast<float>(CentreLongitude);
-        Map->SouthLatitude = static_cast<float>(SouthLatitude);
-        Map->NorthLatitude = static_cast<float>(NorthLatitude);
-        if (AreaColour != 0)
-            Map->AreaColour = AreaColour;
-        if (SeaColour != 0)
-            Map->SeaColour = SeaColour;
-        if (BackgroundColour != 0)
-            Map->LandColour = BackgroundColour;
+        SetUpMapForRun(*Map, *this);
         // The labels of answered places speak the current language.
         Map->Language = Language();
         if (Context != nullptr && Context->State != nullptr)
             Map->AlertColour = Context->State->colours.AlertColour;
         if (Context != nullptr && Context->Events != nullptr && Map->Events == nullptr)
             Map->Events = Context->Events;
-        MarkItems();
     }
     BlinkState = 0;
 }
 
-void COvning::MarkItems()
+bool COvning::LetEventsRun()
 {
-    if (Map == nullptr)
-        return;
-    if (Map->Areas) {
-        for (int i = 1; i <= KeyCount; ++i)
-            Map->Areas->MarkActive(Keys[i]);
-    }
-    if (Map->Places) {
-        for (int i = 1; i <= KeyCount; ++i)
-            Map->Places->Select(Keys[i], Level, NeedCategory1, NeedCategory2);
-    }
+    return PumpEvents(false);
 }
 
-bool COvning::LetEventsRun()
+bool COvning::WaitForEvents()
+{
+    return PumpEvents(true);
+}
+
+bool COvning::PumpEvents(bool wait)
 {
     const std::uint32_t run = runId_;
     IOvningsformular *const window = Window;
     CKarta *const map = Map;
-    if (Context != nullptr && Context->Events != nullptr)
-        Context->Events->ProcessEvents();
+    if (Context != nullptr && Context->Events != nullptr) {
+        if (wait)
+            Context->Events->WaitForEvents();
+        else
+            Context->Events->ProcessEvents();
+    }
     // A window that goes away clears Window and Map; a restart changes the run.
     return run == runId_ && window == Window && map == Map && Window != nullptr;
 }
@@ -154,10 +141,7 @@ IKartformular *COvning::MapWindow() const
 void COvning::StartOnMap()
 {
     IKartformular *mapWindow = MapWindow();
-    Map->Image = mapWindow != nullptr ? mapWindow->MapImage() : nullptr;
-    Map->ComputeScale();
-    if (Map->NorthLatitude == 0.0f && Map->SouthLatitude == 0.0f)
-        Map->FitToAreas();
+    FitMapToImage(*Map, mapWindow != nullptr ? mapWindow->MapImage() : nullptr);
     if (!DrawMap())
         return;
     const std::string text = NextQuestion();

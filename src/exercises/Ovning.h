@@ -13,11 +13,6 @@ namespace landora {
 
 inline constexpr int MaxKeys = 190;
 
-// Asking a question of an exercise kind that cannot be played yet.
-class ENotAvailable : public Exception {
-public:
-    using Exception::Exception;
-};
 inline constexpr int MaxExerciseNumber = 190;
 
 class CKarta;
@@ -91,9 +86,6 @@ public:
     virtual void Start(IOvningsformular *window);
     virtual void BlinkTick() = 0;
 
-    // Marks the exercise's keys in the map's area list and selects their places.
-    void MarkItems();
-
     // Changes with every Start: a handler that let pending events run checks it
     // to learn whether a restart began a new run meanwhile.
     std::uint32_t RunId() const { return runId_; }
@@ -112,6 +104,8 @@ protected:
     // or the window let go of the run, so the caller must stop touching the
     // old run's items.
     bool LetEventsRun();
+    // The same, first waiting for an event when none is pending.
+    bool WaitForEvents();
     void PlaySound(const std::string &name, int channel) const;
     int Language() const;
     // Interface text t of the current language.
@@ -121,6 +115,7 @@ protected:
 
 private:
     void ComputePercent();
+    bool PumpEvents(bool wait);
     std::uint32_t runId_ = 0;
 };
 

@@ -32,4 +32,26 @@ public:
     virtual Canvas *MapImage() = 0;
 };
 
+// One of the four answer boxes of the multiple-choice window. The exercise
+// only hands it back to PaintAnswer; the window knows what it is.
+class IAnswerImage {
+public:
+    virtual ~IAnswerImage() = default;
+};
+
+// What the multiple-choice exercise needs beyond IOvningsformular of its
+// window, reached by a cross-cast like IKartformular.
+class IMultiformular {
+public:
+    virtual ~IMultiformular() = default;
+    // The box of answer 1..4; nullptr for any other index.
+    virtual IAnswerImage *AnswerImage(int index) = 0;
+    // Fills the box with the colour inside a black outline and writes the
+    // text (cp1252) centred on it.
+    virtual void PaintAnswer(IAnswerImage *image, Colour colour, const std::string &text) = 0;
+    // False once the window was closed or let go of: its pause timer has
+    // stopped, so a wait for the next tick would never end.
+    virtual bool StillPlaying() const = 0;
+};
+
 } // namespace landora

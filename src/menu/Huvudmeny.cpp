@@ -31,6 +31,7 @@
 #include "scores/Topplista.h"
 #include "windows/OvningKarta.h"
 #include "windows/OvningFlagga.h"
+#include "windows/OvningMulti.h"
 
 namespace landora {
 
@@ -510,8 +511,11 @@ void TfrmHuvudmeny::cmdStartaClick()
 
 TOvningsformular *TfrmHuvudmeny::CreateWindowFor(const COvning &exercise)
 {
-    if (exercise.Kind == "MULTI")
-        return nullptr;
+    if (exercise.Kind == "MULTI") {
+        auto *window = new TfrmOvningMulti(state_, context_, *context_.Sound, this, folder_);
+        frmOvningMulti_ = window;
+        return window;
+    }
     if (exercise.Kind == "FLAGG") {
         auto *window = new TfrmOvningFlagga(state_, context_, *context_.Sound, this, folder_);
         frmOvningFlagga_ = window;
@@ -532,7 +536,7 @@ TfrmOvningFlagga *TfrmHuvudmeny::FlagWindow() const
     return frmOvningFlagga_.data();
 }
 
-TOvningsformular *TfrmHuvudmeny::MultiWindow() const
+TfrmOvningMulti *TfrmHuvudmeny::MultiWindow() const
 {
     return frmOvningMulti_.data();
 }
@@ -541,7 +545,7 @@ void TfrmHuvudmeny::FormActivate()
 {
     for (TOvningsformular *window : {static_cast<TOvningsformular *>(frmOvningKarta_.data()),
                                      static_cast<TOvningsformular *>(frmOvningFlagga_.data()),
-                                     frmOvningMulti_.data()}) {
+                                     static_cast<TOvningsformular *>(frmOvningMulti_.data())}) {
         if (window != nullptr)
             window->Release();
     }

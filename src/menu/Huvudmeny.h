@@ -27,6 +27,7 @@ class CSound;
 class TOvningsformular;
 class TfrmOvningKarta;
 class TfrmOvningFlagga;
+class TfrmOvningMulti;
 
 // Where the menu finds its files and services. Empty or null members take the
 // program's own: the program folder, the user's settings store, clock draws
@@ -96,7 +97,7 @@ public:
     // The open exercise window of each kind, or nullptr.
     TfrmOvningKarta *MapWindow() const;
     TfrmOvningFlagga *FlagWindow() const;
-    TOvningsformular *MultiWindow() const;
+    TfrmOvningMulti *MultiWindow() const;
     // The nine language names in language order, Swedish first, each in its
     // own language; the settings window lists them.
     const std::array<QString, LanguageCount> &LanguageNames() const { return languageNames_; }
@@ -150,7 +151,7 @@ private:
     QPixmap mapPixmap_;
     QPointer<TfrmOvningKarta> frmOvningKarta_;
     QPointer<TfrmOvningFlagga> frmOvningFlagga_;
-    QPointer<TOvningsformular> frmOvningMulti_;
+    QPointer<TfrmOvningMulti> frmOvningMulti_;
     QPointer<QWidget> frmAbout_;
     std::array<QString, LanguageCount> languageNames_;
     bool shown_ = false;

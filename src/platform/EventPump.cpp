@@ -1,6 +1,7 @@
 #include "platform/EventPump.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 
 namespace landora {
 
@@ -9,6 +10,12 @@ void CQtEventPump::ProcessEvents()
     // Without an application object there is no event loop to run.
     if (QCoreApplication::instance() != nullptr)
         QCoreApplication::processEvents();
+}
+
+void CQtEventPump::WaitForEvents()
+{
+    if (QCoreApplication::instance() != nullptr)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 } // namespace landora

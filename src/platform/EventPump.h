@@ -7,6 +7,7 @@ namespace landora {
 class CQtEventPump final : public IEventPump {
 public:
     void ProcessEvents() override;
+    void WaitForEvents() override;
 };
 
 } // namespace landora

@@ -17,6 +17,13 @@ public:
         if (inner_ != nullptr)
             inner_->ProcessEvents();
     }
+    void WaitForEvents() override
+    {
+        if (!window_.isNull())
+            window_->BeforeEventsRun();
+        if (inner_ != nullptr)
+            inner_->WaitForEvents();
+    }
 
 private:
     QPointer<TOvningsformular> window_;

@@ -40,7 +40,7 @@ std::string PlaceFile(const std::vector<PlaceSpec> &places)
         out.Text("P" + std::to_string(++n));
         WriteNames(out, p.name);
         out.Int16(static_cast<std::uint16_t>(p.level)).Byte(0).Byte(0);
-        out.Text(p.group).Text("").Text("");
+        out.Text(p.group).Text(p.group2).Text("");
         out.Degrees(p.latitude).Degrees(p.longitude);
     }
     return out.Bytes();

@@ -93,6 +93,7 @@ struct PlaceSpec {
     std::string name;
     double latitude, longitude;
     int level = 1;
+    std::string group2 = {};
 };
 
 // The map and everything around it. The view is 10 N .. 10 S around

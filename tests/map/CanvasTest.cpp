@@ -1,12 +1,14 @@
 // The raster surface, pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "map/Canvas.h"
+#include "map/Cpu.h"
 
 using namespace landora;
 
@@ -767,3 +769,17 @@ TEST(Canvas, IndexedRegionFillsGiveThePixelsOfPlainFills)
         ASSERT_EQ(FirstDifference(indexed, plain), "") << where;
     }
 }
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// The suite runs these tests again with LANDORA_PLAIN_PATHS set; unless the
+// override takes, that run only repeats the wide paths.
+TEST(Canvas, PlainPathsOverrideTurnsTheWidePathsOff)
+{
+    const char *forced = std::getenv("LANDORA_PLAIN_PATHS");
+    if (forced == nullptr || std::string(forced).empty() || std::string(forced) == "0")
+        GTEST_SKIP() << "wide paths as the processor allows";
+    EXPECT_TRUE(PlainPathsForced);
+    EXPECT_FALSE(HasAvx2);
+    EXPECT_FALSE(HasAvx2BitScan);
+}
+#endif

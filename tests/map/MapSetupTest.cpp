@@ -5,6 +5,7 @@
 #include "map/MapFixtures.h"
 #include "exercises/MapSetup.h"
 #include "support/CrpWriter.h"
+#include "support/FakeRandom.h"
 #include "support/TempDir.h"
 
 using namespace landora;
@@ -71,6 +72,16 @@ std::unique_ptr<COvning> Exercise(const std::string &kind)
     return e;
 }
 
+// The map side of a run start: the run started as the map window starts it,
+// its drawing stopped after the first step.
+void StartWithoutDrawing(COvning &e, CKarta &map, Canvas &canvas)
+{
+    MapImageRun run(e, map, canvas, ExerciseContext{});
+    run.Start([] { return false; });
+    EXPECT_FALSE(run.Attached());
+    EXPECT_EQ(e.Map, nullptr); // detached as by a closed window
+}
+
 } // namespace
 
 TEST(MapSetup, LoadsTheFilesOfTheMapNumber)
@@ -93,7 +104,7 @@ TEST(MapSetup, PlaceExercisesStartSilverUnlessTheCatalogueOverrides)
     Canvas canvas(400, 300);
     auto place = Exercise("ORT");
     auto map = LoadMapForExercise(*place, f.dir.Path());
-    PrepareMapForRun(*map, *place, &canvas);
+    StartWithoutDrawing(*place, *map, canvas);
     EXPECT_EQ(map->LandColour, Silver);
     EXPECT_EQ(map->AreaColour, Silver);
     EXPECT_EQ(map->Places->RemainingCount, 1);
@@ -104,14 +115,14 @@ TEST(MapSetup, PlaceExercisesStartSilverUnlessTheCatalogueOverrides)
     place->BackgroundColour = RGB(1, 2, 3);
     place->SeaColour = RGB(4, 5, 6);
     auto map2 = LoadMapForExercise(*place, f.dir.Path());
-    PrepareMapForRun(*map2, *place, &canvas);
+    StartWithoutDrawing(*place, *map2, canvas);
     EXPECT_EQ(map2->LandColour, RGB(1, 2, 3));
     EXPECT_EQ(map2->AreaColour, Silver);
     EXPECT_EQ(map2->SeaColour, RGB(4, 5, 6));
 
     auto area = Exercise("AREA");
     auto map3 = LoadMapForExercise(*area, f.dir.Path());
-    PrepareMapForRun(*map3, *area, &canvas);
+    StartWithoutDrawing(*area, *map3, canvas);
     EXPECT_EQ(map3->LandColour, RGB(128, 128, 128));
     EXPECT_EQ(map3->AreaColour, RGB(0, 128, 0));
 }
@@ -125,14 +136,14 @@ TEST(MapSetup, ViewFromTheCatalogueOrFittedWhenBothLatitudesAreZero)
     e->SouthLatitude = 50;
     e->CentreLongitude = 15;
     auto map = LoadMapForExercise(*e, f.dir.Path());
-    PrepareMapForRun(*map, *e, &canvas);
+    StartWithoutDrawing(*e, *map, canvas);
     EXPECT_EQ(map->NorthLatitude, 70.0f);
     EXPECT_EQ(map->ScaleDivisor, 123);
 
     e->NorthLatitude = 0;
     e->SouthLatitude = 0;
     auto fitted = LoadMapForExercise(*e, f.dir.Path());
-    PrepareMapForRun(*fitted, *e, &canvas);
+    StartWithoutDrawing(*e, *fitted, canvas);
     EXPECT_FLOAT_EQ(fitted->CentreLongitude, 17.5f);
     EXPECT_FLOAT_EQ(fitted->NorthLatitude, 69.56f);
     EXPECT_FLOAT_EQ(fitted->SouthLatitude, 54.44f);
@@ -147,8 +158,11 @@ TEST(MapSetup, AnsweringEveryItemColoursTheMap)
     e->SouthLatitude = 50;
     e->CentreLongitude = 17;
     auto map = LoadMapForExercise(*e, f.dir.Path());
-    PrepareMapForRun(*map, *e, &canvas);
-    DrawMapForRun(*map, *e);
+    SeededRandom random(1);
+    ExerciseContext context;
+    context.Random = &random;
+    MapImageRun run(*e, *map, canvas, context);
+    run.Start();
     const CArea &se = *map->Areas->Items[1];
     const int x = map->PositionToX(se.FillPoint1.Latitude, se.FillPoint1.Longitude);
     const int y = map->LatitudeToY(se.FillPoint1.Latitude);

@@ -128,6 +128,27 @@ TEST(Projection, ManyPointsAtOnceComeOutAsOneByOne)
     }
 }
 
+TEST(Projection, ThirtyTwoBitStepsDecideThePixel)
+{
+    // The longitude difference, the pixels per degree, the upper latitude and
+    // the row before its rounding are 32-bit floats, as the maps were always
+    // drawn; the same steps in double land a pixel off at each of these
+    // points (given in the comments), one at a time and four at a time.
+    TestMap t(1024, 700, 72.0f, 34.0f, 15.0f);
+    EXPECT_EQ(t.map.LatitudeToY(38.75f), 612);      // 613
+    EXPECT_EQ(t.map.LatitudeToY(64.9700012f), 130); // 129
+    const std::vector<GeoPoint> points = {
+        {35.3091011f, 54.0559998f}, {44.6422806f, 47.4456024f}, {67.4825592f, 24.8176003f}, {57.75f, 15.0f}};
+    const std::vector<CanvasPoint> expected = {{1013, 676}, {905, 504}, {603, 83}, {512, 262}}; // X 1012, 904, 602; Y 263
+    std::vector<CanvasPoint> out(points.size());
+    t.map.Projection().Project(points.data(), points.size(), out.data());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        EXPECT_EQ(t.map.PositionToX(points[i].Latitude, points[i].Longitude), expected[i].X) << "point " << i;
+        EXPECT_EQ(t.map.LatitudeToY(points[i].Latitude), expected[i].Y) << "point " << i;
+        EXPECT_EQ(out[i], expected[i]) << "point " << i;
+    }
+}
+
 TEST(Projection, InsideExcludesColumnZeroAndRowZero)
 {
     TestMap t(10, 8);

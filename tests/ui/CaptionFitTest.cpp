@@ -15,6 +15,7 @@
 #include "ui/MenuFixture.h"
 #include "windows/OvningFlagga.h"
 #include "windows/OvningKarta.h"
+#include "windows/OvningMulti.h"
 
 using namespace landora;
 using namespace landora::test;
@@ -120,6 +121,11 @@ const std::vector<WindowUnderTest> &Windows()
          [](MenuFixture &f) -> QWidget * {
              const ExerciseContext context{&f.sound, &f.random, nullptr, &f.menu->State()};
              return Shown(new TfrmOvningFlagga(f.menu->State(), context, f.sound, f.menu.get()));
+         }},
+        {"multiple-choice window",
+         [](MenuFixture &f) -> QWidget * {
+             const ExerciseContext context{&f.sound, &f.random, nullptr, &f.menu->State()};
+             return Shown(new TfrmOvningMulti(f.menu->State(), context, f.sound, f.menu.get()));
          }},
         {"top ten", [](MenuFixture &f) -> QWidget * { return Shown(new TfrmTioitopp(f.menu->State(), f.sound, f.menu.get())); }},
         {"top list", [](MenuFixture &f) -> QWidget * { return Shown(new TfrmTopplista(f.menu->State(), f.menu.get())); }},

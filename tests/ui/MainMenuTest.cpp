@@ -207,28 +207,6 @@ TEST(MainMenu, MissingCatalogueEndsInTheFailureBox)
     EXPECT_FALSE(f.menu->isVisible());
 }
 
-TEST(MainMenu, MultipleChoiceExercisesAreNotAvailableYet)
-{
-    MenuFixture f;
-    f.Show();
-    TfrmHuvudmeny &menu = *f.menu;
-    int tried = 0;
-    for (int i = 0; i < menu.cboOvningar->count() && tried < 2; ++i) {
-        const COvning *e = menu.Catalogue()->FindByName(ToCp1252(menu.cboOvningar->item(i)->text()), 2);
-        if (e->Kind != "MULTI")
-            continue;
-        ++tried;
-        const std::size_t before = f.boxes.boxes.size();
-        ASSERT_TRUE(f.StartByTitle(menu.cboOvningar->item(i)->text()));
-        ASSERT_EQ(f.boxes.boxes.size(), before + 1);
-        EXPECT_EQ(f.boxes.boxes.back().text, "This kind of exercise is not available yet.");
-        EXPECT_EQ(f.boxes.boxes.back().icon, MessageIcon::Information);
-        EXPECT_EQ(menu.MapWindow(), nullptr);
-        EXPECT_TRUE(menu.isVisible());
-    }
-    EXPECT_GT(tried, 0);
-}
-
 TEST(MainMenu, MissingMapFileEndsInTheStartFailureBox)
 {
     // The data set without the world map's areas.

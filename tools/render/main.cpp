@@ -1,8 +1,8 @@
 // landora-render: draws one place or area exercise of the catalogue exactly as
 // a run starts (optionally with every item answered on one try) and writes
-// the map image as a PNG. The run is played by the exercise engine itself,
-// against a window that only holds the map image, so the picture is the one
-// a player gets.
+// the map image as a PNG. The run is started and played by the exercise
+// engine itself on a MapImageRun, the map window without its window, so the
+// picture is the one a player gets.
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
@@ -18,29 +18,12 @@
 #include "data/Cp1252.h"
 #include "data/Errors.h"
 #include "exercises/Ovning.h"
-#include "exercises/Ovningsformular.h"
 #include "data/Services.h"
 #include "map/Canvas.h"
 #include "map/Karta.h"
 #include "exercises/MapSetup.h"
 
 namespace {
-
-// The map window as the engine sees it: the image to paint and the question
-// shown; labels and percentages go nowhere.
-class RenderWindow : public landora::IOvningsformular, public landora::IKartformular {
-public:
-    explicit RenderWindow(landora::Canvas &canvas) : canvas_(canvas) {}
-    void VisaFraga(const std::string &text) override { Question = text; }
-    void VisaProcent(int) override {}
-    void ShowNameLabel(const std::string &, int, int, landora::Colour, landora::Colour, bool) override {}
-    landora::Canvas *MapImage() override { return &canvas_; }
-
-    std::string Question;
-
-private:
-    landora::Canvas &canvas_;
-};
 
 // Fixed draws, so that the same command gives the same picture.
 class FixedRandom : public landora::IRandom {
@@ -157,11 +140,9 @@ int main(int argc, char **argv)
         landora::ExerciseContext context;
         context.Random = &random;
         context.State = &state;
-        RenderWindow window(canvas);
         landora::COvning &run = *exercise;
-        run.Context = &context;
-        run.Map = map.get();
-        run.Start(&window);
+        landora::MapImageRun window(run, *map, canvas, context);
+        window.Start();
         // Every question answered right after answerTry - 1 wrong tries.
         for (int guard = 0; answerTry > 0 && !window.Question.empty() && guard < 100000; ++guard) {
             run.Tries = answerTry - 1;
@@ -169,9 +150,6 @@ int main(int argc, char **argv)
             run.RightAnswer();
             window.Question = run.NextQuestion();
         }
-        run.Map = nullptr;
-        run.Window = nullptr;
-        run.Context = nullptr;
         if (output.empty())
             output = "exercise" + std::to_string(number) + ".png";
         if (!canvas.Image().save(QString::fromStdString(output), "PNG")) {

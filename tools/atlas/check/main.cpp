@@ -203,12 +203,14 @@ struct Checker {
         Say("FAIL " + line);
     }
 
-    void Check(const COvning &e, int W, int H)
+    void Check(COvning &e, int W, int H)
     {
         const bool area = e.Kind == "AREA";
         auto map = LoadMapForExercise(e, folder);
         Canvas canvas(W, H);
-        PrepareMapForRun(*map, e, &canvas);
+        // The run starts as in the map window; its drawing stops after the
+        // first step, and the checks below draw the layers themselves.
+        MapImageRun(e, *map, canvas, ExerciseContext{}).Start([] { return false; });
         const std::string where =
             "exercise " + std::to_string(e.Number) + " at " + std::to_string(W) + "x" + std::to_string(H);
         const std::string seaFile = MapFilesFor(e.MapNumber).Sea;
