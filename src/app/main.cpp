@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "app/CommandLine.h"
+#include "menu/About.h"
 #include "menu/Huvudmeny.h"
 #include "platform/Application.h"
 #include "platform/Signals.h"
@@ -16,6 +17,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Landora"));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     landora::TfrmHuvudmeny menu;
+    // Hidden until the menu's ABOUT button shows it; the menu owns it.
+    new landora::TfrmAbout(menu);
     QApplication::restoreOverrideCursor();
     menu.show();
     return QApplication::exec();

@@ -317,7 +317,7 @@ void TfrmHuvudmeny::FormShow()
         imgMap->setPixmap(mapPixmap_);
     }
 
-    CSettingsStore store = setup_.SettingsFile.isEmpty() ? CSettingsStore() : CSettingsStore(setup_.SettingsFile);
+    CSettingsStore store = OpenSettingsStore();
     store.Read(state_.settings);
     state_.settings.Language = UsableLanguage(state_.settings.Language);
 
@@ -327,9 +327,15 @@ void TfrmHuvudmeny::FormShow()
     } else {
         try {
             WaitCursor wait;
+            // After a language change an exercise window may still be open
+            // (the About window is not modal): it goes before its exercise.
+            ReleaseBeforeReload();
             auto catalogue = std::make_unique<COvningar>();
             catalogue->LoadCatalogue(InFolder("Ovning.crp"));
+            if (catalogue_ != nullptr && !findChildren<TOvningsformular *>(Qt::FindDirectChildrenOnly).isEmpty())
+                retired_.push_back(std::move(catalogue_));
             catalogue_ = std::move(catalogue);
+            state_.CurrentExercise = nullptr;
             CurrentPage = 1;
             FyllOvningslista(1);
             DrawPage(1);
@@ -346,6 +352,36 @@ void TfrmHuvudmeny::FormShow()
         }
     }
     ShowGif(imgLogo, "logo.gif", folder_);
+}
+
+CSettingsStore TfrmHuvudmeny::OpenSettingsStore() const
+{
+    return setup_.SettingsFile.isEmpty() ? CSettingsStore() : CSettingsStore(setup_.SettingsFile);
+}
+
+void TfrmHuvudmeny::StopSwitchedOffSound()
+{
+    if (ownSound_ != nullptr)
+        ownSound_->StopSwitchedOff();
+}
+
+void TfrmHuvudmeny::ReleaseBeforeReload()
+{
+    FormActivate();
+    const auto windows = findChildren<TOvningsformular *>(Qt::FindDirectChildrenOnly);
+    for (TOvningsformular *window : windows) {
+        QCoreApplication::sendPostedEvents(window, QEvent::DeferredDelete);
+    }
+    // What is left is in the middle of a handler; the replaced catalogue is
+    // freed once the last of them is gone.
+    for (TOvningsformular *window : findChildren<TOvningsformular *>(Qt::FindDirectChildrenOnly))
+        connect(window, &QObject::destroyed, this, &TfrmHuvudmeny::FreeRetiredCatalogues, Qt::QueuedConnection);
+}
+
+void TfrmHuvudmeny::FreeRetiredCatalogues()
+{
+    if (findChildren<TOvningsformular *>(Qt::FindDirectChildrenOnly).isEmpty())
+        retired_.clear();
 }
 
 void TfrmHuvudmeny::DrawPage(int page)
@@ -538,12 +574,12 @@ void TfrmHuvudmeny::cmdHjalpClick()
 
 void TfrmHuvudmeny::cmdOmClick()
 {
-    // The settings and About window comes with a later version; until then
-    // the button says so rather than pretend.
-    ShowMessage(this,
-                QStringLiteral("Landora ") + QStringLiteral(LANDORA_VERSION) +
-                    QStringLiteral("\nThe settings and the choice of language are not available yet."),
-                MessageIcon::Information);
+    // Not modal: the menu stays usable while the window is open.
+    if (frmAbout_ == nullptr)
+        return;
+    frmAbout_->show();
+    frmAbout_->raise();
+    frmAbout_->activateWindow();
 }
 
 void TfrmHuvudmeny::cmdAvslutaClick()

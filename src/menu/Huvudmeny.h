@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "data/ProgramState.h"
 #include "data/Services.h"
@@ -22,6 +23,7 @@ namespace landora {
 class COvning;
 class COvningar;
 class CSettingsStore;
+class CSound;
 class TOvningsformular;
 class TfrmOvningKarta;
 class TfrmOvningFlagga;
@@ -102,6 +104,16 @@ public:
     const QImage &ContinentPicture(int page) const { return pictures_[static_cast<std::size_t>(page - 1)]; }
     const std::string &Folder() const { return folder_; }
 
+    // The About window, which cmdOm shows; it makes itself known here.
+    void SetAboutWindow(QWidget *about) { frmAbout_ = about; }
+    QWidget *AboutWindow() const { return frmAbout_.data(); }
+    // The settings store the menu reads: the player's own, or the file the
+    // set-up names.
+    CSettingsStore OpenSettingsStore() const;
+    // Silences at once the sound effects or the music that the settings in
+    // memory switch off.
+    void StopSwitchedOffSound();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -119,12 +131,19 @@ private:
     TOvningsformular *CreateWindowFor(const COvning &exercise);
     // The current row of the exercise list, shown selected.
     void SelectExerciseRow(int row);
+    // Lets go of every exercise window and deletes it now, before the
+    // catalogue its exercise belongs to is replaced. A window whose handler
+    // is still running goes when the handler ends; until then it keeps the
+    // replaced catalogue (`retired_`) alive.
+    void ReleaseBeforeReload();
+    void FreeRetiredCatalogues();
 
     MenuSetup setup_;
     std::string folder_;
     ProgramState state_;
     std::unique_ptr<COvningar> catalogue_;
-    std::unique_ptr<ISound> ownSound_;
+    std::vector<std::unique_ptr<COvningar>> retired_;
+    std::unique_ptr<CSound> ownSound_;
     std::unique_ptr<IRandom> ownRandom_;
     std::unique_ptr<IEventPump> pump_;
     ExerciseContext context_;
@@ -133,6 +152,7 @@ private:
     QPointer<TfrmOvningKarta> frmOvningKarta_;
     QPointer<TfrmOvningFlagga> frmOvningFlagga_;
     QPointer<TfrmOvningMulti> frmOvningMulti_;
+    QPointer<QWidget> frmAbout_;
     std::array<QString, LanguageCount> languageNames_;
     bool shown_ = false;
     bool closing_ = false;

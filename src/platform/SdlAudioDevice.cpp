@@ -68,6 +68,8 @@ public:
     void PlayWave(int channel) override;
     bool OpenMidi(const std::string &path) override;
     void PlayMidi(int position) override;
+    void StopWave(int channel) override;
+    void StopMidi() override;
 
 private:
     static bool Ready() { return CAudioSystem::Ready(); }
@@ -143,6 +145,18 @@ void CSdlAudioDevice::PlayMidi(int position)
     // Not every decoder can seek; a failed seek plays from the start.
     if (position > 0)
         Mix_SetMusicPosition(position / 1000.0);
+}
+
+void CSdlAudioDevice::StopWave(int channel)
+{
+    if (Ready())
+        Mix_HaltChannel(channel);
+}
+
+void CSdlAudioDevice::StopMidi()
+{
+    if (Ready())
+        Mix_HaltMusic();
 }
 
 } // namespace

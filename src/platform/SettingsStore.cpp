@@ -47,6 +47,13 @@ void CSettingsStore::WriteInteger(const char *section, const char *entry, int va
 {
     Check();
     settings_->setValue(Key(section, entry), QString::number(value));
+    Commit();
+}
+
+void CSettingsStore::Commit()
+{
+    // Each sync rewrites the whole file and waits for the disk: the entries
+    // written together are committed together.
     settings_->sync();
     Check();
 }
@@ -61,13 +68,27 @@ void CSettingsStore::Read(Settings &settings) const
     settings.Language = ReadInteger(Languages, From, DefaultLanguage);
 }
 
-void CSettingsStore::WriteOptions(const Settings &settings)
+void CSettingsStore::PutOptions(const Settings &settings)
 {
     using namespace SettingsKey;
-    WriteInteger(Options, Music, settings.MusicOn ? 1 : 0);
-    WriteInteger(Options, Sounds, settings.SoundOn ? 1 : 0);
-    WriteInteger(Options, Timer, settings.ShowTimer ? 1 : 0);
-    WriteInteger(Options, Youtube, settings.BigTimer ? 1 : 0);
+    Check();
+    settings_->setValue(Key(Options, Music), QString::number(settings.MusicOn ? 1 : 0));
+    settings_->setValue(Key(Options, Sounds), QString::number(settings.SoundOn ? 1 : 0));
+    settings_->setValue(Key(Options, Timer), QString::number(settings.ShowTimer ? 1 : 0));
+    settings_->setValue(Key(Options, Youtube), QString::number(settings.BigTimer ? 1 : 0));
+}
+
+void CSettingsStore::WriteOptions(const Settings &settings)
+{
+    PutOptions(settings);
+    Commit();
+}
+
+void CSettingsStore::WriteOptionsAndLanguage(const Settings &settings, int language)
+{
+    PutOptions(settings);
+    settings_->setValue(Key(SettingsKey::Languages, SettingsKey::From), QString::number(language));
+    Commit();
 }
 
 void CSettingsStore::WriteLanguage(int language)

@@ -39,6 +39,11 @@ public:
     CSettingsStore(const CSettingsStore &) = delete;
     CSettingsStore &operator=(const CSettingsStore &) = delete;
 
+    // Makes sure the store can take what is written next (its file and
+    // folder are created when first written): ESettingsWriteFailed when it
+    // cannot, before anything is changed.
+    void OpenForWriting() { Check(); }
+
     // An integer entry; a missing entry, or one that is not a decimal number,
     // gives `defaultValue`.
     int ReadInteger(const char *section, const char *entry, int defaultValue) const;
@@ -51,15 +56,21 @@ public:
     // on. The language number is kept as stored, even out of range: the main
     // menu decides what such a number means.
     void Read(Settings &settings) const;
-    // Writes the four options as "1" or "0", in the order they are read.
+    // Writes the four options as "1" or "0", in the order they are read, and
+    // commits them to the file at once: all four are written or none.
     void WriteOptions(const Settings &settings);
     void WriteLanguage(int language);
+    // The four options and then the language, committed at once: one wait
+    // for the disk instead of two.
+    void WriteOptionsAndLanguage(const Settings &settings, int language);
 
     // Where the entries live (the INI file on this platform).
     QString Location() const;
 
 private:
     void Check();
+    void PutOptions(const Settings &settings);
+    void Commit();
 
     std::unique_ptr<QSettings> settings_;
 };

@@ -39,4 +39,16 @@ void CSound::PlayMidi(const std::string &name, int position)
         device_->PlayMidi(position);
 }
 
+void CSound::StopSwitchedOff()
+{
+    if (!device_)
+        return;
+    if (!settings_.SoundOn) {
+        device_->StopWave(0);
+        device_->StopWave(1);
+    }
+    if (!settings_.MusicOn)
+        device_->StopMidi();
+}
+
 } // namespace landora

@@ -26,6 +26,9 @@ public:
     virtual bool OpenMidi(const std::string &path) = 0;
     // Plays the loaded music from a position in milliseconds (0 = start).
     virtual void PlayMidi(int position) = 0;
+    // Stops what a channel plays, or the music; the sound stays loaded.
+    virtual void StopWave(int channel) = 0;
+    virtual void StopMidi() = 0;
 };
 
 // The sound system of this machine, started on first use. When it cannot
@@ -50,6 +53,10 @@ public:
     void PlayWave(const std::string &name, int channel) override;
     // Loads the file anew every time and plays it from `position`.
     void PlayMidi(const std::string &name, int position) override;
+    // Stops the sound effects when they are switched off and the music when
+    // it is: a player who switches them off in the settings hears nothing
+    // more, not even the end of what was playing.
+    void StopSwitchedOff();
 
 private:
     const Settings &settings_;

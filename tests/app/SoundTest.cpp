@@ -44,6 +44,12 @@ public:
         return path.find("missing") == std::string::npos;
     }
     void PlayMidi(int position) override { log_.played.push_back("midi@" + std::to_string(position)); }
+    void StopWave(int channel) override
+    {
+        log_.played.push_back("stop wave" + std::to_string(channel));
+        log_.playing[static_cast<std::size_t>(channel)] = false;
+    }
+    void StopMidi() override { log_.played.push_back("stop midi"); }
 
 private:
     Log &log_;
@@ -139,6 +145,22 @@ TEST(Sound, SwitchingSoundOffAndOnTakesEffectWithTheNextSound)
     p.sound.PlayWave("Plopp4.WAV", 1);
     EXPECT_EQ(p.log.opened.size(), 1u);
     EXPECT_EQ(p.log.played, (Strings{"wave0", "wave0"}));
+}
+
+// Switched off in the settings window, sound and music fall silent at once;
+// what is still switched on plays on.
+TEST(Sound, WhatIsSwitchedOffStopsAtOnce)
+{
+    Players p;
+    p.sound.StopSwitchedOff();
+    p.settings.MusicOn = false;
+    p.sound.StopSwitchedOff();
+    EXPECT_EQ(p.log.played, Strings{"stop midi"});
+    p.sound.PlayWave("Plopp4.WAV", 1);
+    p.settings.SoundOn = false;
+    p.sound.StopSwitchedOff();
+    EXPECT_EQ(p.log.played, (Strings{"stop midi", "wave0", "stop wave0", "stop wave1", "stop midi"}));
+    EXPECT_FALSE(p.log.playing[0]);
 }
 
 TEST(Sound, MusicIsGatedAndReopenedEveryTime)

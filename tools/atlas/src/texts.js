@@ -26,7 +26,7 @@ const TEXTS = {
   20: ['Resultat', 'Score', 'Score', 'Ergebnis', 'Puntuación', 'Punteggio', 'Resultat', 'Score', 'Pontuação'],
   21: ['Övning', 'Exercise', 'Exercice', 'Übung', 'Ejercicio', 'Esercizio', 'Øvelse', 'Oefening', 'Exercício'],
   22: ['Namn', 'Name', 'Nom', 'Name', 'Nombre', 'Nome', 'Navn', 'Naam', 'Nome'],
-  23: ['Starta om', 'Restart', 'Recommencer', 'Neu starten', 'Reiniciar', 'Ricomincia', 'Start forfra', 'Opnieuw', 'Recomeçar'],
+  23: ['Starta om', 'Restart', 'Rejouer', 'Neu starten', 'Reiniciar', 'Ricomincia', 'Start forfra', 'Opnieuw', 'Recomeçar'],
   24: ['Ljudeffekter', 'Sound effects', 'Effets sonores', 'Soundeffekte', 'Efectos de sonido', 'Effetti sonori', 'Lydeffekter', 'Geluidseffecten', 'Efeitos sonoros'],
   25: ['Välj en världsdel och en övning, och klicka sedan på START.', 'Choose a continent and an exercise, then click START.', 'Choisissez un continent et un exercice, puis cliquez sur JOUER.', 'Wähle einen Kontinent und eine Übung und klicke dann auf START.', 'Elige un continente y un ejercicio y haz clic en EMPEZAR.', 'Scegli un continente e un esercizio, poi fai clic su INIZIA.', 'Vælg en verdensdel og en øvelse, og klik så på START.', 'Kies een werelddeel en een oefening en klik dan op START.', 'Escolha um continente e um exercício e clique em INICIAR.'],
   26: ['Signatur', 'Signature', 'Signature', 'Signatur', 'Firma', 'Firma', 'Signatur', 'Handtekening', 'Assinatura'],
