@@ -134,7 +134,8 @@ void DrawRun(CKarta &map, COvning &exercise)
 {
     Canvas image(80, 60);
     exercise.LineWidth = 1;
-    PrepareMapForRun(map, exercise, &image);
+    SetUpMapForRun(map, exercise);
+    FitMapToImage(map, &image);
     DrawMapForRun(map, exercise, [] { return true; });
     map.Image = nullptr;
 }
