@@ -14,6 +14,7 @@
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
+#include "platform/Widgets.h"
 
 namespace landora {
 
@@ -25,16 +26,8 @@ constexpr int Height = 471;
 constexpr int SeparatorRows[] = {36, 83, 128, 176, 312};
 constexpr const char *LinkTargetProperty = "linkTarget";
 
-QFont ArialPixels(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 template <typename T>
-T *Make(QWidget *parent, const char *name, const QRect &geometry, const QString &text = {})
+T *MakeControl(QWidget *parent, const char *name, const QRect &geometry, const QString &text = {})
 {
     auto *w = new T(parent);
     w->setObjectName(QString::fromLatin1(name));
@@ -42,11 +35,6 @@ T *Make(QWidget *parent, const char *name, const QRect &geometry, const QString 
     if constexpr (requires { w->setText(text); })
         w->setText(text);
     return w;
-}
-
-QColor ToQColor(Colour c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
 } // namespace
@@ -64,38 +52,38 @@ TfrmAbout::TfrmAbout(TfrmHuvudmeny &menu)
     setAutoFillBackground(true);
 
     const QFont bold = ArialPixels(12, true);
-    lblVersion = Make<QLabel>(this, "lblVersion", {71, 14, 140, 16}, QStringLiteral("Landora version "));
+    lblVersion = MakeControl<QLabel>(this, "lblVersion", {71, 14, 140, 16}, QStringLiteral("Landora version "));
     lblVersion->setFont(bold);
     // Two blanks between the word and the number.
     lblVersion->setText(lblVersion->text() + QStringLiteral(" ") + QString::fromLatin1(AboutVersion));
-    lblFreeware = Make<QLabel>(this, "lblFreeware", {215, 14, 80, 16}, QStringLiteral("Freeware"));
+    lblFreeware = MakeControl<QLabel>(this, "lblFreeware", {215, 14, 80, 16}, QStringLiteral("Freeware"));
     lblFreeware->setFont(bold);
-    lblInfo = Make<QLabel>(this, "lblInfo", {71, 54, 358, 16},
+    lblInfo = MakeControl<QLabel>(this, "lblInfo", {71, 54, 358, 16},
                            QStringLiteral("Made by the Landora project from open maps and open data."));
     lblInfo->setWordWrap(true);
 
-    lblLanguage = Make<QLabel>(this, "lblLanguage", {72, 96, 80, 16}, QStringLiteral("Language:"));
+    lblLanguage = MakeControl<QLabel>(this, "lblLanguage", {72, 96, 80, 16}, QStringLiteral("Language:"));
     lblLanguage->setFont(bold);
-    cboLanguage = Make<QComboBox>(this, "cboLanguage", {160, 93, 299, 22});
+    cboLanguage = MakeControl<QComboBox>(this, "cboLanguage", {160, 93, 299, 22});
     cboLanguage->setMaxVisibleItems(14);
 
-    chkSound = Make<QCheckBox>(this, "chkSound", {72, 144, 113, 21}, QStringLiteral("Sound Effects"));
-    chkMusic = Make<QCheckBox>(this, "chkMusic", {201, 144, 112, 21}, QStringLiteral("Music"));
-    chkShowTimer = Make<QCheckBox>(this, "chkShowTimer", {321, 144, 120, 21}, QStringLiteral("Display timer"));
-    chkYoutube = Make<QCheckBox>(this, "chkYoutube", {73, 184, 256, 21},
+    chkSound = MakeControl<QCheckBox>(this, "chkSound", {72, 144, 113, 21}, QStringLiteral("Sound Effects"));
+    chkMusic = MakeControl<QCheckBox>(this, "chkMusic", {201, 144, 112, 21}, QStringLiteral("Music"));
+    chkShowTimer = MakeControl<QCheckBox>(this, "chkShowTimer", {321, 144, 120, 21}, QStringLiteral("Display timer"));
+    chkYoutube = MakeControl<QCheckBox>(this, "chkYoutube", {73, 184, 256, 21},
                                  QStringLiteral("Display extra large, Youtube-friendly timer"));
 
     // We have no web site or video channel: the links open the parts of our
     // help file that tell the same.
     lblYoutube = MakeLink("lblYoutube", {71, 213, 269, 21}, QStringLiteral("The large timer, for recording your games"),
                           HelpSection::Settings);
-    lblCapture = Make<QLabel>(this, "lblCapture", {71, 238, 382, 32},
+    lblCapture = MakeControl<QLabel>(this, "lblCapture", {71, 238, 382, 32},
                               QStringLiteral("Recording a video needs a screen-capture program, for example "
                                              "OBS Studio, which is free and runs on Linux."));
     lblCapture->setWordWrap(true);
     lblCaptureLink = MakeLink("lblCaptureLink", {71, 277, 269, 21}, QStringLiteral("Recording the screen: read the help"),
                               HelpSection::Settings);
-    lblWebSites = Make<QLabel>(this, "lblWebSites", {71, 322, 350, 16},
+    lblWebSites = MakeControl<QLabel>(this, "lblWebSites", {71, 322, 350, 16},
                                QStringLiteral("You are welcome to read more in Landora's help:"));
     lblWeb = MakeLink("lblWeb", {71, 349, 269, 21}, QStringLiteral("How to play"), HelpSection::Playing);
     lblScoresLink = MakeLink("lblScoresLink", {71, 372, 269, 22}, QStringLiteral("Scores, top ten and top list"),
@@ -103,8 +91,8 @@ TfrmAbout::TfrmAbout(TfrmHuvudmeny &menu)
     lblCreditsLink = MakeLink("lblCreditsLink", {71, 396, 269, 22},
                               QStringLiteral("Where the maps and sounds come from"), HelpSection::Credits);
 
-    cmdCancel = Make<QPushButton>(this, "cmdCancel", {72, 426, 193, 33}, QStringLiteral("Cancel"));
-    cmdOK = Make<QPushButton>(this, "cmdOK", {272, 426, 189, 33}, QStringLiteral("OK"));
+    cmdCancel = MakeControl<QPushButton>(this, "cmdCancel", {72, 426, 193, 33}, QStringLiteral("Cancel"));
+    cmdOK = MakeControl<QPushButton>(this, "cmdOK", {272, 426, 189, 33}, QStringLiteral("OK"));
     cmdOK->setDefault(true);
 
     setTabOrder(cmdOK, chkSound);
@@ -133,7 +121,7 @@ TfrmAbout::TfrmAbout(TfrmHuvudmeny &menu)
 
 QLabel *TfrmAbout::MakeLink(const char *name, const QRect &geometry, const QString &text, const char *section)
 {
-    auto *link = Make<QLabel>(this, name, geometry, text);
+    auto *link = MakeControl<QLabel>(this, name, geometry, text);
     QFont font = ArialPixels(12, true);
     font.setUnderline(true);
     link->setFont(font);

@@ -32,6 +32,7 @@
 #include "windows/OvningKarta.h"
 #include "windows/OvningFlagga.h"
 #include "windows/OvningMulti.h"
+#include "platform/Widgets.h"
 
 namespace landora {
 
@@ -47,11 +48,6 @@ constexpr std::array<const char *, PageCount> ContinentCodes = {"EUR", "NOR", "S
 // Which page a click on land tries, in this order; the last match stays.
 constexpr std::array<int, 6> ClickOrder = {5, 3, 2, 4, 1, 6};
 
-QColor ToQColor(Colour c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
 Colour PixelColour(const QImage &image, int x, int y)
 {
     if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
@@ -59,23 +55,6 @@ Colour PixelColour(const QImage &image, int x, int y)
     const QRgb p = image.pixel(x, y);
     return RGB(static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
                static_cast<std::uint8_t>(qBlue(p)));
-}
-
-QFont ArialPixels(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-template <typename T>
-T *Make(QWidget *parent, const char *name, QRect geometry)
-{
-    auto *w = new T(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(geometry);
-    return w;
 }
 
 // The white panel: the two coloured columns, the frame of the small map and
@@ -101,14 +80,6 @@ protected:
 
 private:
     const SharedColours &colours_;
-};
-
-// The hourglass for as long as the scope lasts.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
 };
 
 } // namespace

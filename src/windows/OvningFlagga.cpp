@@ -29,6 +29,7 @@
 #include "platform/Pictures.h"
 #include "platform/Shell.h"
 #include "scores/ShowTopTen.h"
+#include "platform/Widgets.h"
 
 namespace landora {
 
@@ -44,57 +45,6 @@ constexpr int PlaceholderWidth = 100;
 constexpr int PlaceholderHeight = 63;
 // The flag's frame starts this far below the cell's top grid line.
 constexpr int FlagTop = 8;
-
-QColor ToQColor(Colour c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
-void SetBackground(QWidget *w, const QColor &colour)
-{
-    QPalette palette = w->palette();
-    palette.setColor(QPalette::Window, colour);
-    w->setPalette(palette);
-    w->setAutoFillBackground(true);
-}
-
-void SetTextColour(QWidget *w, const QColor &colour)
-{
-    QPalette palette = w->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    w->setPalette(palette);
-}
-
-QFont ArialPixels(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-template <typename T>
-T *Make(QWidget *parent, const char *name)
-{
-    auto *w = new T(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-QTimer *MakeTimer(QObject *parent, const char *name)
-{
-    auto *t = new QTimer(parent);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setInterval(1000);
-    return t;
-}
-
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 // Halves to even, as every pixel of the program.
 int Round(double value)
@@ -207,9 +157,9 @@ TfrmOvningFlagga::TfrmOvningFlagga(ProgramState &state, const ExerciseContext &c
     imgFlags = Make<TFlagImage>(pnlFlags, "imgFlags");
     imgFlags->onMouseDown = [this](int x, int y) { imgFlagsMouseDown(x, y); };
 
-    tmrRitaOm = MakeTimer(this, "tmrRitaOm");
-    tmrBlinka = MakeTimer(this, "tmrBlinka");
-    tmrTid = MakeTimer(this, "tmrTid");
+    tmrRitaOm = MakeTimer(this, "tmrRitaOm", 1000);
+    tmrBlinka = MakeTimer(this, "tmrBlinka", 1000);
+    tmrTid = MakeTimer(this, "tmrTid", 1000);
     connect(tmrRitaOm, &QTimer::timeout, this, &TfrmOvningFlagga::tmrRitaOmTimer);
     connect(tmrBlinka, &QTimer::timeout, this, &TfrmOvningFlagga::tmrBlinkaTimer);
     connect(tmrTid, &QTimer::timeout, this, &TfrmOvningFlagga::tmrTidTimer);

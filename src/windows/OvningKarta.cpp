@@ -21,62 +21,11 @@
 #include "exercises/MapSetup.h"
 #include "scores/ShowTopTen.h"
 #include "windows/MapImage.h"
+#include "platform/Widgets.h"
 
 namespace landora {
 
 namespace {
-
-QColor ToQColor(Colour c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
-void SetBackground(QWidget *w, const QColor &colour, bool fill = true)
-{
-    QPalette palette = w->palette();
-    palette.setColor(QPalette::Window, colour);
-    w->setPalette(palette);
-    w->setAutoFillBackground(fill);
-}
-
-void SetTextColour(QWidget *w, const QColor &colour)
-{
-    QPalette palette = w->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    w->setPalette(palette);
-}
-
-QFont ArialPixels(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-template <typename T>
-T *Make(QWidget *parent, const char *name)
-{
-    auto *w = new T(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-QTimer *MakeTimer(QObject *parent, const char *name, int interval)
-{
-    auto *t = new QTimer(parent);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setInterval(interval);
-    return t;
-}
-
-// The hourglass for as long as the scope lasts.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 constexpr Colour White = RGB(255, 255, 255);
 

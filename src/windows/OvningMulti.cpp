@@ -9,6 +9,7 @@
 #include "platform/ApplyTexts.h"
 #include "platform/Shell.h"
 #include "scores/ShowTopTen.h"
+#include "platform/Widgets.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -26,34 +27,6 @@ namespace landora {
 
 namespace {
 
-QColor ToQColor(Colour c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
-QFont ArialPixels(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-void SetTextColour(QWidget *w, const QColor &colour)
-{
-    QPalette palette = w->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    w->setPalette(palette);
-}
-
-template <typename T> T *Make(QWidget *parent, const char *name, QRect geometry)
-{
-    auto *w = new T(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(geometry);
-    return w;
-}
-
 QLabel *MakeLabel(QWidget *parent, const char *name, QRect geometry, const QFont &font, const QColor &colour)
 {
     auto *label = Make<QLabel>(parent, name, geometry);
@@ -63,14 +36,6 @@ QLabel *MakeLabel(QWidget *parent, const char *name, QRect geometry, const QFont
     // Labels lie over the card; a click goes through to what is beneath.
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;
-}
-
-QTimer *MakeTimer(QObject *parent, const char *name)
-{
-    auto *t = new QTimer(parent);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setInterval(1000);
-    return t;
 }
 
 // A filled rectangle with a black one-pixel outline.
@@ -197,8 +162,8 @@ TfrmOvningMulti::TfrmOvningMulti(
     connect(cmdTopp, &QPushButton::clicked, this, &TfrmOvningMulti::cmdToppClick);
     connect(cmdAvsluta, &QPushButton::clicked, this, &TfrmOvningMulti::cmdAvslutaClick);
 
-    tmrTimer = MakeTimer(this, "tmrTimer");
-    tmrTid = MakeTimer(this, "tmrTid");
+    tmrTimer = MakeTimer(this, "tmrTimer", 1000);
+    tmrTid = MakeTimer(this, "tmrTid", 1000);
     connect(tmrTimer, &QTimer::timeout, this, &TfrmOvningMulti::tmrTimerTimer);
     connect(tmrTid, &QTimer::timeout, this, &TfrmOvningMulti::tmrTidTimer);
 
