@@ -4,13 +4,11 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 
 #include <algorithm>
@@ -27,7 +25,6 @@
 #include "platform/ApplyTexts.h"
 #include "platform/MessageBox.h"
 #include "platform/Pictures.h"
-#include "platform/Shell.h"
 #include "scores/ShowTopTen.h"
 #include "platform/Widgets.h"
 
@@ -164,10 +161,6 @@ TfrmOvningFlagga::TfrmOvningFlagga(ProgramState &state, const ExerciseContext &c
     connect(tmrBlinka, &QTimer::timeout, this, &TfrmOvningFlagga::tmrBlinkaTimer);
     connect(tmrTid, &QTimer::timeout, this, &TfrmOvningFlagga::tmrTidTimer);
 
-    // F1 opens the help whichever control has the focus.
-    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, &TfrmOvningFlagga::cmdHjalpClick);
 }
 
 TfrmOvningFlagga::~TfrmOvningFlagga() = default;
@@ -271,15 +264,6 @@ void TfrmOvningFlagga::showEvent(QShowEvent *event)
         shownOnce_ = true;
         FormShow();
     }
-}
-
-void TfrmOvningFlagga::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        cmdHjalpClick();
-        return;
-    }
-    TOvningsformular::keyPressEvent(event);
 }
 
 // ---- what the exercise calls ----
@@ -554,25 +538,6 @@ void TfrmOvningFlagga::cmdStartaClick()
     lblTid->clear();
     Seconds = 0;
     tmrTid->start();
-}
-
-void TfrmOvningFlagga::cmdAvslutaClick()
-{
-    CloseByPlayer();
-}
-
-void TfrmOvningFlagga::cmdToppClick()
-{
-    if (Busy() || exercise_ == nullptr)
-        return;
-    RunningScope running(this);
-    ShowTopTen(*exercise_, ViewOnlyScore, this, state_, sound_);
-}
-
-void TfrmOvningFlagga::cmdHjalpClick()
-{
-    // The help opens where it tells how to play, as F1 does.
-    OpenHelp(this, state_.settings.Language, QString::fromLatin1(HelpSection::Playing));
 }
 
 } // namespace landora

@@ -93,9 +93,6 @@ public:
     void tmrBlinkaTimer();
     void tmrTidTimer();
     void cmdStartaClick();
-    void cmdAvslutaClick();
-    void cmdToppClick();
-    void cmdHjalpClick();
 
     COvningFlagga *FlagExercise() const { return flagExercise_; }
 
@@ -109,7 +106,6 @@ public:
     AnswerPoint LastClick;
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
     void BeforeEventsRun() override;

@@ -2,17 +2,14 @@
 
 #include <QApplication>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 
 #include "platform/ApplyTexts.h"
 #include "data/ProgramState.h"
-#include "platform/Shell.h"
 #include "data/Cp1252.h"
 #include "data/ScoreValue.h"
 #include "data/Services.h"
@@ -128,10 +125,6 @@ TfrmOvningKarta::TfrmOvningKarta(ProgramState &state, const ExerciseContext &con
     connect(tmrNamnTimer, &QTimer::timeout, this, &TfrmOvningKarta::tmrNamnTimerTimer);
     tmrBlinka->start();
 
-    // F1 opens the help whichever control has the focus.
-    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, &TfrmOvningKarta::cmdHjalpClick);
 }
 
 void TfrmOvningKarta::BeforeEventsRun()
@@ -281,15 +274,6 @@ void TfrmOvningKarta::changeEvent(QEvent *event)
     }
 }
 
-void TfrmOvningKarta::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        cmdHjalpClick();
-        return;
-    }
-    TOvningsformular::keyPressEvent(event);
-}
-
 bool TfrmOvningKarta::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == lblNamn && event->type() == QEvent::MouseButtonPress) {
@@ -414,25 +398,6 @@ void TfrmOvningKarta::lblNamnMouseDown(const QPoint &globalPosition)
     const QPoint local = imgKarta->mapFromGlobal(globalPosition);
     const double ratio = imgKarta->Ratio();
     imgKartaMouseDown(static_cast<int>(local.x() * ratio), static_cast<int>(local.y() * ratio));
-}
-
-void TfrmOvningKarta::cmdAvslutaClick()
-{
-    CloseByPlayer();
-}
-
-void TfrmOvningKarta::cmdToppClick()
-{
-    if (Busy() || exercise_ == nullptr)
-        return;
-    RunningScope running(this);
-    ShowTopTen(*exercise_, ViewOnlyScore, this, state_, sound_);
-}
-
-void TfrmOvningKarta::cmdHjalpClick()
-{
-    // The help opens where it tells how to play.
-    OpenHelp(this, state_.settings.Language, QString::fromLatin1(HelpSection::Playing));
 }
 
 void TfrmOvningKarta::cmdStartaClick()

@@ -66,9 +66,6 @@ public:
     // (x, y) in logical pixels of the map image.
     void imgKartaMouseMove(int x, int y);
     void lblNamnMouseDown(const QPoint &globalPosition);
-    void cmdAvslutaClick();
-    void cmdToppClick();
-    void cmdHjalpClick();
     void cmdStartaClick();
     void tmrBlinkaTimer();
     void tmrTidTimer();
@@ -78,7 +75,6 @@ public:
     AnswerPoint LastClick;
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

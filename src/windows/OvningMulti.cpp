@@ -7,7 +7,6 @@
 #include "map/Karta.h"
 #include "map/Ort.h"
 #include "platform/ApplyTexts.h"
-#include "platform/Shell.h"
 #include "scores/ShowTopTen.h"
 #include "platform/Widgets.h"
 
@@ -20,7 +19,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 
 namespace landora {
@@ -167,9 +165,6 @@ TfrmOvningMulti::TfrmOvningMulti(
     connect(tmrTimer, &QTimer::timeout, this, &TfrmOvningMulti::tmrTimerTimer);
     connect(tmrTid, &QTimer::timeout, this, &TfrmOvningMulti::tmrTidTimer);
 
-    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, &TfrmOvningMulti::cmdHjalpClick);
 }
 
 TAnswerImage *TfrmOvningMulti::Box(int index) const
@@ -253,10 +248,6 @@ void TfrmOvningMulti::keyPressEvent(QKeyEvent *event)
     const int key = event->key();
     if (key >= Qt::Key_1 && key <= Qt::Key_4 && !(event->modifiers() & Qt::KeypadModifier)) {
         imgSvarClick(key - Qt::Key_1 + 1);
-        return;
-    }
-    if (key == Qt::Key_F1) {
-        cmdHjalpClick();
         return;
     }
     TOvningsformular::keyPressEvent(event);
@@ -355,24 +346,6 @@ void TfrmOvningMulti::tmrTidTimer()
     if (Seconds < 100000)
         ++Seconds;
     lblTid->setText(QString::fromStdString(TimeText(Seconds)));
-}
-
-void TfrmOvningMulti::cmdToppClick()
-{
-    if (Busy() || exercise_ == nullptr)
-        return;
-    RunningScope running(this);
-    ShowTopTen(*exercise_, ViewOnlyScore, this, state_, sound_);
-}
-
-void TfrmOvningMulti::cmdAvslutaClick()
-{
-    CloseByPlayer();
-}
-
-void TfrmOvningMulti::cmdHjalpClick()
-{
-    OpenHelp(this, state_.settings.Language, QString::fromLatin1(HelpSection::Playing));
 }
 
 } // namespace landora

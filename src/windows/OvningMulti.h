@@ -89,9 +89,6 @@ public:
     void imgBlommaClick();
     void tmrTimerTimer();
     void tmrTidTimer();
-    void cmdToppClick();
-    void cmdAvslutaClick();
-    void cmdHjalpClick();
 
     AnswerPoint LastChoice;
     bool RunOver = false;

@@ -1,7 +1,14 @@
 #include "windows/Ovningsformular.h"
 
+#include <QKeySequence>
+#include <QShortcut>
+
+#include "data/ProgramState.h"
+#include "data/ScoreValue.h"
 #include "exercises/Ovning.h"
 #include "map/Karta.h"
+#include "platform/Shell.h"
+#include "scores/ShowTopTen.h"
 
 namespace landora {
 
@@ -37,6 +44,28 @@ TOvningsformular::TOvningsformular(ProgramState &state, const ExerciseContext &c
     pump_ = std::make_unique<WindowPump>(this, context.Events);
     context_ = std::make_unique<ExerciseContext>(context);
     context_->Events = pump_.get();
+
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, &TOvningsformular::cmdHjalpClick);
+}
+
+void TOvningsformular::cmdAvslutaClick()
+{
+    CloseByPlayer();
+}
+
+void TOvningsformular::cmdToppClick()
+{
+    if (Busy() || exercise_ == nullptr)
+        return;
+    RunningScope running(this);
+    ShowTopTen(*exercise_, ViewOnlyScore, this, state_, sound_);
+}
+
+void TOvningsformular::cmdHjalpClick()
+{
+    OpenHelp(this, state_.settings.Language, QString::fromLatin1(HelpSection::Playing));
 }
 
 TOvningsformular::~TOvningsformular()

@@ -86,6 +86,14 @@ protected:
     // Hands the window's map and services to the exercise for a run.
     void AttachExercise(COvning *exercise);
 
+    // The buttons every exercise window has. "Avsluta" closes as the player
+    // would; the top ten is shown view only, never between a click and its
+    // judging; the help opens where it tells how to play, as F1 does from any
+    // control of the window.
+    void cmdAvslutaClick();
+    void cmdToppClick();
+    void cmdHjalpClick();
+
     ProgramState &state_;
     ISound &sound_;
     std::string folder_;

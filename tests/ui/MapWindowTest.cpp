@@ -502,6 +502,12 @@ TEST_F(RunningWindow, TopBarButtonsLieOnTopAndFitTheBarsClientArea)
     ClickAsPlayer(window, window->cmdHjalp);
     ASSERT_EQ(catcher.urls.size(), 1) << "the help button is covered";
     EXPECT_TRUE(catcher.urls.front().path().endsWith("landora.html"));
+    // F1 opens the same help from whichever control has the focus.
+    window->activateWindow();
+    window->cmdStarta->setFocus();
+    QTest::keyClick(window->cmdStarta, Qt::Key_F1);
+    ASSERT_EQ(catcher.urls.size(), 2) << "F1 opens the help once";
+    EXPECT_EQ(catcher.urls.back(), catcher.urls.front());
     // The quit button's left edge is not covered either.
     const QPoint edge = window->cmdAvsluta->mapTo(window, QPoint(1, window->cmdAvsluta->height() / 2));
     EXPECT_EQ(window->childAt(edge), window->cmdAvsluta);
