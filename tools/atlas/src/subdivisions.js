@@ -292,21 +292,7 @@ function cldrName(key, li) {
 // catalogues; Brazilian Portuguese for pt). A translation that only repeats
 // the ISO name adds nothing and is not taken.
 const ISO_DIR = '/usr/share/iso-codes/json/iso_3166-2.json';
-function readMo(file) {
-  const fs = require('fs');
-  if (!fs.existsSync(file)) return {};
-  const b = fs.readFileSync(file);
-  const le = b.readUInt32LE(0) === 0x950412de;
-  const u32 = (o) => (le ? b.readUInt32LE(o) : b.readUInt32BE(o));
-  const n = u32(8), orig = u32(12), trans = u32(16);
-  const out = {};
-  for (let i = 0; i < n; i++) {
-    const k = b.toString('utf8', u32(orig + i * 8 + 4), u32(orig + i * 8 + 4) + u32(orig + i * 8));
-    const v = b.toString('utf8', u32(trans + i * 8 + 4), u32(trans + i * 8 + 4) + u32(trans + i * 8));
-    if (k) out[k] = v;
-  }
-  return out;
-}
+const { readMo } = require('./gettext');
 let isoTables = null;
 function isoName(key, li) {
   if (!isoTables) {
@@ -320,13 +306,27 @@ function isoName(key, li) {
   return t && t !== n ? t.replace(/[’‘]/g, '\'').replace(/[–—]/g, '-') : null;
 }
 
+// GeoNames' admin-1 codes of the divisions whose names come from the
+// libgeonames-common catalogues (src/geonames.js): Poland's voivodeships,
+// which CLDR and iso-codes name only in English and Polish.
+const ADMIN1 = {
+  'PL-DS': 'PL.72', 'PL-KP': 'PL.73', 'PL-LD': 'PL.74', 'PL-LU': 'PL.75', 'PL-LB': 'PL.76', 'PL-MA': 'PL.77', 'PL-MZ': 'PL.78',
+  'PL-OP': 'PL.79', 'PL-PK': 'PL.80', 'PL-PD': 'PL.81', 'PL-PM': 'PL.82', 'PL-SL': 'PL.83', 'PL-SK': 'PL.84', 'PL-WN': 'PL.85',
+  'PL-WP': 'PL.86', 'PL-ZP': 'PL.87',
+};
+function geonamesName(key, li) {
+  if (!ADMIN1[key]) return null;
+  return require('./geonames').divisionNames(ADMIN1[key], NAMES[key])[li];
+}
+
 // Names of a division in the nine languages: our own table first, then CLDR,
-// then the iso-codes translation, then the local name.
-function subdivisionNames(key, own = OWN, cldr = cldrName, iso = isoName) {
+// then the iso-codes translation, then the GeoNames catalogue, then the
+// local name.
+function subdivisionNames(key, own = OWN, cldr = cldrName, iso = isoName, gn = geonamesName) {
   const local = NAMES[key];
   if (!local) throw new Error(`no name for division ${key}`);
   const o = own[key] || [];
-  return LANGS.map((_, li) => o[li] || cldr(key, li) || iso(key, li) || local);
+  return LANGS.map((_, li) => o[li] || cldr(key, li) || iso(key, li) || gn(key, li) || local);
 }
 
 const FLAG = { 'GB-ENG': 'gb-eng', 'GB-SCT': 'gb-sct', 'GB-WLS': 'gb-wls', 'GB-NIR': 'gb-nir', 'ES-CT': 'es-ct', 'ES-GA': 'es-ga', 'ES-PV': 'es-pv' };
