@@ -47,6 +47,7 @@ const Reference References[] = {
     {"Ort1", "G3530597", {"Mexico City", "Mexico City", "Mexico", "Mexiko-Stadt", "Ciudad de México", "Città del Messico", "Mexico City", "Mexico-Stad", "Cidade do México"}},
     {"Ort1", "G633679",  {"Åbo", "Turku", "Turku", "Turku", "Turku", "Turku", "Åbo", "Turku", "Turku"}},
     {"Ort1", "G2861650", {"Nürnberg", "Nuremberg", "Nuremberg", "Nürnberg", "Núremberg", "Norimberga", "Nürnberg", "Neurenberg", "Nuremberg"}},
+    {"Ort1", "G1273874", {"Kochi", "Kochi", "Kochi", "Kochi", "Kochi", "Kochi", "Kochi", "Kochi", "Kochi"}},
     {"Ort1", "G2792413", {"Liège", "Liège", "Liège", "Lüttich", "Lieja", "Liegi", "Liège", "Luik", "Liège"}},
     {"Ort1", "G1526273", {"Astana", "Astana", "Astana", "Astana", "Astaná", "Astana", "Astana", "Astana", "Astana"}},
     {"Ort1", "G709930",  {"Dnipro", "Dnipro", "Dnipro", "Dnipro", "Dnipró", "Dnipro", "Dnipro", "Dnipro", "Dnipro"}},
@@ -72,9 +73,6 @@ const std::map<std::pair<std::string, std::string>, const char *> Deliberate = {
     // Polish adjective form stays.
     {{"PL-OP", "da"}, "Opolskie"},
     {{"PL-OP", "pt"}, "Opolskie"},
-    // The Spanish catalogue has Nuremberg without the accent the Spanish
-    // academy writes; the source's form is kept rather than our own guess.
-    {{"G2861650", "es"}, "Nuremberg"},
 };
 // clang-format on
 

@@ -44,7 +44,7 @@ const FORMER = new Set([
   'dnipropetrovsk', 'dnipropetrovs k', 'dnjepropetrovsk', 'dnepropetrovsk', 'dnipropetrowsk',
   'kirovohrad', 'kirovograd', 'kirowohrad', 'kropyvnytskyy',
   'allahabad', 'gurgaon', 'bombay', 'madras', 'calcutta', 'bangalore', 'poona', 'dacca', 'trivandrum', 'panjim',
-  'quilon', 'mangalore', 'belgaum', 'gulbarga', 'bellary', 'shimoga', 'gauhati', 'mysore', 'pondicherry',
+  'quilon', 'cochin', 'cochim', 'mangalore', 'belgaum', 'gulbarga', 'bellary', 'shimoga', 'gauhati', 'mysore', 'pondicherry',
   'pondichery', 'benares', 'baroda', 'cawnpore', 'simla',
   'godthab', 'rangoon', 'rangun', 'amoy', 'xiangfan', 'moulmein', 'saigon', 'ciudad trujillo', 'konigsberg',
   'pusan', 'inchon', 'taegu', 'kiev', 'kiew', 'kijev', 'kiyev', 'charkov', 'kharkov', 'charkow', 'chernigov',
@@ -61,7 +61,7 @@ const FORMER = new Set([
 // transliterations other than Ukraine's own in English. "xx:" marks a name
 // rejected in one language only (Rousse is French, not English).
 const NOT_ATLAS = new Set([
-  'kosovska mitrovica', 'en:patrai', 'en:rousse', 'en:khmelnytskyy', 'en:zaporizhzhya', 'es:goradnia',
+  'kosovska mitrovica', 'es:baoding', 'es:bristol', 'es:erfurt', 'en:patrai', 'en:rousse', 'en:khmelnytskyy', 'en:zaporizhzhya', 'es:goradnia',
   // sv
   'soul', 'majur', 'mamoutzou', 'torshamn', 'surabaja',
   // fr
@@ -87,6 +87,20 @@ const DESIGNATORS = new Set(['city', 'ciudad', 'cidade', 'citta', 'stad', 'stadt
   'byen', 'by', 'ville', 'de', 'del', 'di', 'da', 'do', 'of', 'the', 'la', 'le', 'el', 'd', 'c', 'an', 'der', 'am']);
 const words = (n) => fold(n).split(' ').filter((w) => w && !DESIGNATORS.has(w));
 
+// The accents a language writes on foreign names: Spanish marks the stress
+// (Berlín, Dnipró, Los Ángeles), French its own vowels (Séoul, Hanoï,
+// Détroit). A catalogue entry that is the own name with only such accents
+// added is the language's spelling of it; other marks (Kōbe, Hyderâbâd,
+// Tromsö for Tromsø) are transliterations or variants, and the own name
+// stays.
+const ACCENTS = { sv: 'åäöÅÄÖ', fr: 'éèëïôçÉÈ', de: 'äöüÄÖÜ', es: 'áéíóúÁÉÍÓÚ', it: 'àèéìòù', da: 'æøåÆØÅ', nl: 'éëïöü' };
+function ownAccents(own, entry, li) {
+  const marks = ACCENTS[LANGS[li]];
+  if (!marks || entry === own) return false;
+  const plain = [...entry].map((c) => (marks.includes(c) ? c.normalize('NFD')[0] : c)).join('');
+  return plain === own;
+}
+
 // A catalogue entry of language `li` as a name for the place whose own name
 // is `own`, or null.
 function exonym(own, entry, li = -1) {
@@ -97,7 +111,7 @@ function exonym(own, entry, li = -1) {
   if (!/^\p{Lu}/u.test(v) || !/^[\p{Script=Latin}\p{M} '’‘ʻ.-]+$/u.test(v) || /\.\S/.test(v)) return null;
   const f = fold(v);
   if (FORMER.has(f) || NOT_ATLAS.has(f) || NOT_ATLAS.has(`${LANGS[li]}:${f}`)) return null;
-  if (f.replace(/ /g, '') === fold(own).replace(/ /g, '')) return null;
+  if (f.replace(/ /g, '') === fold(own).replace(/ /g, '')) return ownAccents(own, v, li) ? v : null;
   const a = words(own), b = words(v);
   if (a.every((w) => b.includes(w)) || b.every((w) => a.includes(w))) return null;
   try { toCp1252(v); } catch { return null; }

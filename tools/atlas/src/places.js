@@ -109,8 +109,9 @@ const CITY_NAMES = {
   'RU|Chelyabinsk': ['Tjeljabinsk', 'Chelyabinsk', 'Tcheliabinsk', 'Tscheljabinsk', 'Cheliábinsk', 'Čeljabinsk', 'Tjeljabinsk', 'Tsjeljabinsk', 'Cheliabinsk'],
   'JP|Kyoto': [null, null, null, null, 'Kioto', null, null, null, 'Quioto'],
   'CA|Montréal': [null, 'Montreal', null, 'Montreal', 'Montreal', null, 'Montreal', 'Montreal', 'Montreal'],
-  // Renamed since 2014: Karnataka's cities (2014), Gqeberha (2021),
+  // Renamed: Kochi (1996, GeoNames still has Cochin), Karnataka's cities (2014), Gqeberha (2021),
   // Chhatrapati Sambhajinagar (2023), Ahilyanagar (2024).
+  'IN|Cochin': Array(9).fill('Kochi'),
   'IN|Mysore': Array(9).fill('Mysuru'),
   'IN|Mangalore': Array(9).fill('Mangaluru'),
   'IN|Belgaum': Array(9).fill('Belagavi'),
@@ -121,6 +122,7 @@ const CITY_NAMES = {
   'IN|Aurangabad': Array(9).fill('Chhatrapati Sambhajinagar'),
   'IN|Ahmadnagar': Array(9).fill('Ahilyanagar'),
   'ZA|Port Elizabeth': Array(9).fill('Gqeberha'),
+  'DE|Nürnberg': [null, null, null, null, 'Núremberg', null, null, null, 'Nuremberg'],
   'US|Philadelphia': [null, null, 'Philadelphie', null, 'Filadelfia', 'Filadelfia', null, null, 'Filadélfia'],
 };
 

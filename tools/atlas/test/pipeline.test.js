@@ -643,6 +643,10 @@ test('catalogue entries count as exonyms only when they are another, current nam
   assert.strictEqual(exonym('Pune', 'poona'), null);
   assert.strictEqual(exonym('Seoul', '서울'), null);
   assert.strictEqual(exonym('Odense', 'Ottensee'), null, 'archaic');
+  assert.strictEqual(exonym('Dnipro', 'Dnipró', 4), 'Dnipró', 'Spanish marks the stress');
+  assert.strictEqual(exonym('Seoul', 'Séoul', 2), 'Séoul');
+  assert.strictEqual(exonym('Kobe', 'Kōbe', 4), null, 'a transliteration mark');
+  assert.strictEqual(exonym('Tromsø', 'Tromsö', 0), null, 'another letter');
   assert.strictEqual(exonym('Ruse', 'Rousse', 1), null, 'not English');
   assert.strictEqual(exonym('Ruse', 'Rousse', 2), 'Rousse', 'but French');
   // The program's Portuguese is Brazil's: the European catalogue is not read.
