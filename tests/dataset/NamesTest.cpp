@@ -62,6 +62,7 @@ const Reference References[] = {
     {"AREA6", "DE-BY", {"Bayern", "Bavaria", "Bavière", "Bayern", "Baviera", "Baviera", "Bayern", "Beieren", "Baviera"}},
     {"AREA6", "ES-CT", {"Katalonien", "Catalonia", "Catalogne", "Katalonien", "Cataluña", "Catalogna", "Catalonien", "Catalonië", "Catalunha"}},
     {"AREA6", "PL-OP", {"Opole", "Opole", "Opole", "Oppeln", "Opole", "Opole", "Opole", "Opole", "Opole"}},
+    {"AREA5", "IN-DH", {"Dadra och Nagar Haveli och Daman och Diu", "Dadra and Nagar Haveli and Daman and Diu", "Dadra et Nagar Haveli et Daman et Diu", "Dadra und Nagar Haveli und Daman und Diu", "Dadra y Nagar Haveli y Damán y Diu", "Dadra e Nagar Haveli e Daman e Diu", "Dadra og Nagar Haveli og Daman og Diu", "Dadra en Nagar Haveli en Daman en Diu", "Dadrá e Nagar-Aveli e Damão e Diu"}},
     {"AREA6", "NO-50", {"Tröndelag", "Trøndelag", "Trøndelag", "Trøndelag", "Trøndelag", "Trøndelag", "Trøndelag", "Trøndelag", "Trøndelag"}},
     {"AREA3", "US-CA", {"Kalifornien", "California", "Californie", "Kalifornien", "California", "California", "Californien", "Californië", "Califórnia"}},
 };
@@ -128,6 +129,23 @@ TEST(AtlasNames, WellKnownItemsCarryTheirAtlasNameInEveryLanguage)
     // A difference that no longer occurs is taken off the list.
     for (const auto &[item, name] : Deliberate)
         EXPECT_TRUE(used.count(item)) << item.first << " " << item.second << " is listed but not in the reference";
+}
+
+// A division's name is no ISO list entry: not inverted ("Madrid, Communauté
+// de"), bracketed ("Svalbard (région arctique)") or two names in one.
+TEST(AtlasNames, DivisionNamesAreNamesNotListEntries)
+{
+    for (int map = 1; map <= 6; ++map) {
+        CAreor areas;
+        areas.LoadFromFile(Dataset + "/AREA" + std::to_string(map) + ".crp");
+        for (int i = 1; i <= areas.Count; ++i) {
+            const CArea &a = *areas.Items[i];
+            for (int l = 1; l <= LanguageCount; ++l)
+                EXPECT_EQ(a.Names[l].find_first_of(",();"), std::string::npos)
+                    << "map " << map << " " << a.Key << " in " << LangCodes[l - 1] << ": "
+                    << FromCp1252(a.Names[l]).toStdString();
+        }
+    }
 }
 
 // Names that only Portugal writes: the program's Portuguese is Brazil's.

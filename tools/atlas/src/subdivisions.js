@@ -201,9 +201,9 @@ const OWN = {
   'ES-GA': ['Galicien', null, 'Galice', 'Galicien', null, null, 'Galicien', 'Galicië', 'Galiza'],
   'ES-CB': ['Kantabrien', null, 'Cantabrie', 'Kantabrien', null, null, 'Cantabrien', 'Cantabrië', 'Cantábria'],
   'ES-EX': [null, null, 'Estrémadure', null, null, null, null, null, 'Estremadura'],
-  'ES-MC': [null, 'Murcia', 'Murcie', null, null, null, null, null, 'Múrcia'],
-  'ES-MD': [null, 'Madrid', null, null, null, null, null, null, null],
-  'ES-NC': [null, 'Navarre', 'Navarre', null, null, null, null, null, null],
+  'ES-MC': [null, 'Murcia', 'Murcie', null, null, null, 'Murcia', 'Murcia', 'Múrcia'],
+  'ES-MD': [null, 'Madrid', 'Communauté de Madrid', null, null, null, 'Madrid', 'Madrid', null],
+  'ES-NC': [null, 'Navarre', 'Navarre', null, null, null, null, 'Navarra', null],
   'ES-VC': ['Valencia', null, 'Communauté valencienne', 'Valencianische Gemeinschaft', null, 'Comunità Valenciana', 'Valencia', 'Valencia', 'Comunidade Valenciana'],
   'FR-BRE': ['Bretagne', 'Brittany', 'Bretagne', 'Bretagne', 'Bretaña', 'Bretagna', 'Bretagne', 'Bretagne', 'Bretanha'],
   'BR-SP': [null, null, 'São Paulo', null, null, null, null, null, null],
@@ -266,6 +266,10 @@ const OWN = {
   'IN-WB': ['Västbengalen', null, 'Bengale-Occidental', 'Westbengalen', 'Bengala Occidental', 'Bengala Occidentale', 'Vestbengalen', 'West-Bengalen', 'Bengala Ocidental'],
   'IN-JK': ['Jammu och Kashmir', null, 'Jammu-et-Cachemire', 'Jammu und Kashmir', 'Jammu y Cachemira', 'Jammu e Kashmir', 'Jammu og Kashmir', 'Jammu en Kasjmir', 'Jammu e Caxemira'],
   'IN-PB': [null, null, 'Pendjab', null, 'Punyab', null, null, null, null],
+  'IN-DH': ['Dadra och Nagar Haveli och Daman och Diu', 'Dadra and Nagar Haveli and Daman and Diu', 'Dadra et Nagar Haveli et Daman et Diu', 'Dadra und Nagar Haveli und Daman und Diu', 'Dadra y Nagar Haveli y Damán y Diu', 'Dadra e Nagar Haveli e Daman e Diu', 'Dadra og Nagar Haveli og Daman og Diu', 'Dadra en Nagar Haveli en Daman en Diu', 'Dadrá e Nagar-Aveli e Damão e Diu'],
+  // iso-codes gives the archipelago's ISO name with "(Arctic region)" and
+  // Spain's communities inverted ("Madrid, Communauté de"): an atlas's forms.
+  'NO-21': ['Svalbard', 'Svalbard', 'Svalbard', 'Svalbard', 'Svalbard', 'Svalbard', 'Svalbard', 'Spitsbergen', 'Svalbard'],
   'IN-AN': ['Andamanerna och Nikobarerna', null, 'Îles Andaman-et-Nicobar', 'Andamanen und Nikobaren', 'Islas Andamán y Nicobar', 'Isole Andamane e Nicobare', 'Andamanerne og Nikobarerne', 'Andamanen en Nicobaren', 'Ilhas Andamão e Nicobar'],
 };
 
@@ -302,8 +306,13 @@ function isoName(key, li) {
     isoTables = { names, mo: LANGS.map((l) => readMo(`/usr/share/locale/${locale[l] || l}/LC_MESSAGES/iso_3166-2.mo`)) };
   }
   const n = isoTables.names[key];
-  const t = n && isoTables.mo[li][n];
-  return t && t !== n ? t.replace(/[’‘]/g, '\'').replace(/[–—]/g, '-') : null;
+  // Some translations list the ISO name beside the language's own
+  // ("Baja California; Neder-Californië"): the own one counts.
+  const t = n && isoTables.mo[li][n] && (isoTables.mo[li][n].split('; ').find((x) => x !== n) || n);
+  // "Blekinge län" is the Swedish name with the Swedish word for county, no
+  // translation.
+  if (!t || t === n || / län$/.test(t)) return null;
+  return t.replace(/[’‘]/g, '\'').replace(/[–—]/g, '-');
 }
 
 // GeoNames' admin-1 codes of the divisions whose names come from the
