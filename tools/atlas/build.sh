@@ -18,7 +18,7 @@ ROOT=$(cd "$HERE/../.." && pwd)
 OUT=${1:-$ROOT/dataset}
 WORK=$HERE/work
 
-APT_PACKAGES=(r-cran-rnaturalearthdata r-cran-maps r-cran-sf r-cran-sp qgis-common gdal-bin iso-codes)
+APT_PACKAGES=(r-cran-rnaturalearthdata r-cran-maps r-cran-sf r-cran-sp qgis-common gdal-bin iso-codes libgeonames-common)
 GPKG=/usr/share/qgis/resources/data/world_map.gpkg
 
 # Any working Node.js and npm will do; Debian's are the fallback.

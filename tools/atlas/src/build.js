@@ -195,6 +195,12 @@ for (const [file, mapNos] of Object.entries(regions.SEA_FILES)) {
 fs.writeFileSync(path.join(OUT, 'Ort1.crp'), W.placeFile(places));
 figures.places = places.length;
 figures.placesNamedByCldr = places.filter((p) => p.cldrNames).length;
+// Per language, the places whose name comes from each source; and the
+// places named alike in all nine languages.
+const own = places.filter((p) => !p.shiftedCopy);
+figures.placeNameSources = Object.fromEntries(LANGS.map((l, i) => [l, own.reduce((o, p) => ({ ...o, [p.namesFrom[i]]: (o[p.namesFrom[i]] || 0) + 1 }), {})]));
+figures.placesNamedByGeonames = own.filter((p) => p.namesFrom.includes('geonames')).length;
+figures.placesNamedAlike = own.filter((p) => new Set(p.names).size === 1).length;
 
 fs.writeFileSync(path.join(OUT, 'lang.crp'), W.langFile(TEXTS));
 

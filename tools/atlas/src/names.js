@@ -19,6 +19,8 @@ const OVERRIDE = {
   CI: [null, 'Ivory Coast', null, null, null, null, null, null, null],
   CV: [null, 'Cape Verde', null, null, null, null, null, null, null],
   SZ: [null, null, null, null, null, null, null, null, 'Essuatíni'],
+  // CLDR's French is a description, "Saint-Martin (partie néerlandaise)".
+  SX: [null, null, 'Sint-Maarten', null, null, null, null, null, null],
 };
 
 function cldrName(a2, li) {

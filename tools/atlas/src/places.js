@@ -4,6 +4,7 @@
 // country, with names in the nine languages where they differ.
 const geo = require('./geo');
 const { byText } = require('./order');
+const { geonamesNames } = require('./geonames');
 
 // City names that differ by language: sv, en, fr, de, es, it, da, nl, pt (null = GeoNames name),
 // keyed by the country and the name the source gives the city (Köln, Göteborg),
@@ -108,6 +109,20 @@ const CITY_NAMES = {
   'RU|Chelyabinsk': ['Tjeljabinsk', 'Chelyabinsk', 'Tcheliabinsk', 'Tscheljabinsk', 'Cheliábinsk', 'Čeljabinsk', 'Tjeljabinsk', 'Tsjeljabinsk', 'Cheliabinsk'],
   'JP|Kyoto': [null, null, null, null, 'Kioto', null, null, null, 'Quioto'],
   'CA|Montréal': [null, 'Montreal', null, 'Montreal', 'Montreal', null, 'Montreal', 'Montreal', 'Montreal'],
+  // Renamed: Kochi (1996, GeoNames still has Cochin), Karnataka's cities (2014), Gqeberha (2021),
+  // Chhatrapati Sambhajinagar (2023), Ahilyanagar (2024).
+  'IN|Cochin': Array(9).fill('Kochi'),
+  'IN|Mysore': Array(9).fill('Mysuru'),
+  'IN|Mangalore': Array(9).fill('Mangaluru'),
+  'IN|Belgaum': Array(9).fill('Belagavi'),
+  'IN|Gulbarga': Array(9).fill('Kalaburagi'),
+  'IN|Bellary': Array(9).fill('Ballari'),
+  'IN|Shimoga': Array(9).fill('Shivamogga'),
+  'IN|Hubli': Array(9).fill('Hubballi'),
+  'IN|Aurangabad': Array(9).fill('Chhatrapati Sambhajinagar'),
+  'IN|Ahmadnagar': Array(9).fill('Ahilyanagar'),
+  'ZA|Port Elizabeth': Array(9).fill('Gqeberha'),
+  'DE|Nürnberg': [null, null, null, null, 'Núremberg', null, null, null, 'Nuremberg'],
   'US|Philadelphia': [null, null, 'Philadelphie', null, 'Filadelfia', 'Filadelfia', null, null, 'Filadélfia'],
 };
 
@@ -166,12 +181,24 @@ const KEEP_CODES = new Set(['PPLC', 'PPLA', 'PPLA2', 'PPLA3', 'PPLA4', 'PPL', 'P
 
 // A city's names: our table where it names the city in the language (its
 // entries are deliberate choices, such as Kyiv where CLDR still has the
-// older form), then CLDR's exemplar city, then the GeoNames name.
-function cityNames(city, zones) {
+// older form), then CLDR's exemplar city, then for a well-known city the
+// GeoNames catalogue of the language (src/geonames.js), then the GeoNames
+// name. `from` tells per language which source gave the name.
+function cityNames(city, zones, catalogue) {
   const z = zones.get(`${city.country}|${fold(city.name)}`);
   const t = CITY_NAMES[`${city.country}|${city.name}`];
-  return LANGS.map((_, i) => (t && t[i]) || (z && z[i]) || city.name);
+  const g = catalogue ? catalogue(city.cityId, city.name) : [];
+  const from = LANGS.map((_, i) => (t && t[i] ? 'table' : z && z[i] ? 'cldr' : g[i] ? 'geonames' : 'own'));
+  const names = LANGS.map((_, i) => (t && t[i]) || (z && z[i]) || g[i] || city.name);
+  return { names, from };
 }
+
+// A city an atlas in any of our languages names in that language: a
+// national capital, a city of half a million or more, or any chosen place
+// of Europe, whose towns our languages' atlases name (Åbo, Lüttich, Gand).
+// Elsewhere the catalogues' names of smaller towns are mostly old
+// transliterations and colonial forms.
+const wellKnown = (level, capital, page) => capital || level <= 3 || page === 'EUR';
 
 // GeoNames gives some towns the population of their whole prefecture or
 // district (Nanchong seven million, Nowrangapur one million); a city of
@@ -225,7 +252,7 @@ function dropDistricts(chosen) {
  * subdivided: set of country keys that some map divides; zones: the names of
  * time zone cities (zoneCityNames).
  */
-function buildPlaces(cities, countries, subdivisionOf, subdivided, zones = zoneCityNames(), second = null) {
+function buildPlaces(cities, countries, subdivisionOf, subdivided, zones = zoneCityNames(), second = null, catalogue = geonamesNames) {
   if (second) cities = checkedPopulations(cities, second);
   const byA2 = {};
   for (const c of Object.values(countries)) if (c.a2 && !byA2[c.a2]) byA2[c.a2] = c;
@@ -265,8 +292,9 @@ function buildPlaces(cities, countries, subdivisionOf, subdivided, zones = zoneC
     else if (city.population >= 500000) level = 3;
     else if (subcap || city.population >= 300000) level = 4;
     else level = 5;
+    const { names, from } = cityNames(city, zones, wellKnown(level, capital, country.page) ? catalogue : null);
     places.push({
-      key: `G${city.cityId}`, names: cityNames(city, zones), cldrNames: zones.has(`${city.country}|${fold(city.name)}`), level, cat1: capital, cat2: subcap,
+      key: `G${city.cityId}`, names, namesFrom: from, cldrNames: zones.has(`${city.country}|${fold(city.name)}`), level, cat1: capital, cat2: subcap,
       // Outside a division the second group key is the place's own, so that
       // an exercise whose view shows only some places of a country can ask
       // exactly those.

@@ -201,9 +201,9 @@ const OWN = {
   'ES-GA': ['Galicien', null, 'Galice', 'Galicien', null, null, 'Galicien', 'Galicië', 'Galiza'],
   'ES-CB': ['Kantabrien', null, 'Cantabrie', 'Kantabrien', null, null, 'Cantabrien', 'Cantabrië', 'Cantábria'],
   'ES-EX': [null, null, 'Estrémadure', null, null, null, null, null, 'Estremadura'],
-  'ES-MC': [null, 'Murcia', 'Murcie', null, null, null, null, null, 'Múrcia'],
-  'ES-MD': [null, 'Madrid', null, null, null, null, null, null, null],
-  'ES-NC': [null, 'Navarre', 'Navarre', null, null, null, null, null, null],
+  'ES-MC': [null, 'Murcia', 'Murcie', null, null, null, 'Murcia', 'Murcia', 'Múrcia'],
+  'ES-MD': [null, 'Madrid', 'Communauté de Madrid', null, null, null, 'Madrid', 'Madrid', null],
+  'ES-NC': [null, 'Navarre', 'Navarre', null, null, null, null, 'Navarra', null],
   'ES-VC': ['Valencia', null, 'Communauté valencienne', 'Valencianische Gemeinschaft', null, 'Comunità Valenciana', 'Valencia', 'Valencia', 'Comunidade Valenciana'],
   'FR-BRE': ['Bretagne', 'Brittany', 'Bretagne', 'Bretagne', 'Bretaña', 'Bretagna', 'Bretagne', 'Bretagne', 'Bretanha'],
   'BR-SP': [null, null, 'São Paulo', null, null, null, null, null, null],
@@ -266,6 +266,10 @@ const OWN = {
   'IN-WB': ['Västbengalen', null, 'Bengale-Occidental', 'Westbengalen', 'Bengala Occidental', 'Bengala Occidentale', 'Vestbengalen', 'West-Bengalen', 'Bengala Ocidental'],
   'IN-JK': ['Jammu och Kashmir', null, 'Jammu-et-Cachemire', 'Jammu und Kashmir', 'Jammu y Cachemira', 'Jammu e Kashmir', 'Jammu og Kashmir', 'Jammu en Kasjmir', 'Jammu e Caxemira'],
   'IN-PB': [null, null, 'Pendjab', null, 'Punyab', null, null, null, null],
+  'IN-DH': ['Dadra och Nagar Haveli och Daman och Diu', 'Dadra and Nagar Haveli and Daman and Diu', 'Dadra et Nagar Haveli et Daman et Diu', 'Dadra und Nagar Haveli und Daman und Diu', 'Dadra y Nagar Haveli y Damán y Diu', 'Dadra e Nagar Haveli e Daman e Diu', 'Dadra og Nagar Haveli og Daman og Diu', 'Dadra en Nagar Haveli en Daman en Diu', 'Dadrá e Nagar-Aveli e Damão e Diu'],
+  // iso-codes gives the archipelago's ISO name with "(Arctic region)" and
+  // Spain's communities inverted ("Madrid, Communauté de"): an atlas's forms.
+  'NO-21': ['Svalbard', 'Svalbard', 'Svalbard', 'Svalbard', 'Svalbard', 'Svalbard', 'Svalbard', 'Spitsbergen', 'Svalbard'],
   'IN-AN': ['Andamanerna och Nikobarerna', null, 'Îles Andaman-et-Nicobar', 'Andamanen und Nikobaren', 'Islas Andamán y Nicobar', 'Isole Andamane e Nicobare', 'Andamanerne og Nikobarerne', 'Andamanen en Nicobaren', 'Ilhas Andamão e Nicobar'],
 };
 
@@ -292,21 +296,7 @@ function cldrName(key, li) {
 // catalogues; Brazilian Portuguese for pt). A translation that only repeats
 // the ISO name adds nothing and is not taken.
 const ISO_DIR = '/usr/share/iso-codes/json/iso_3166-2.json';
-function readMo(file) {
-  const fs = require('fs');
-  if (!fs.existsSync(file)) return {};
-  const b = fs.readFileSync(file);
-  const le = b.readUInt32LE(0) === 0x950412de;
-  const u32 = (o) => (le ? b.readUInt32LE(o) : b.readUInt32BE(o));
-  const n = u32(8), orig = u32(12), trans = u32(16);
-  const out = {};
-  for (let i = 0; i < n; i++) {
-    const k = b.toString('utf8', u32(orig + i * 8 + 4), u32(orig + i * 8 + 4) + u32(orig + i * 8));
-    const v = b.toString('utf8', u32(trans + i * 8 + 4), u32(trans + i * 8 + 4) + u32(trans + i * 8));
-    if (k) out[k] = v;
-  }
-  return out;
-}
+const { readMo } = require('./gettext');
 let isoTables = null;
 function isoName(key, li) {
   if (!isoTables) {
@@ -316,17 +306,36 @@ function isoName(key, li) {
     isoTables = { names, mo: LANGS.map((l) => readMo(`/usr/share/locale/${locale[l] || l}/LC_MESSAGES/iso_3166-2.mo`)) };
   }
   const n = isoTables.names[key];
-  const t = n && isoTables.mo[li][n];
-  return t && t !== n ? t.replace(/[’‘]/g, '\'').replace(/[–—]/g, '-') : null;
+  // Some translations list the ISO name beside the language's own
+  // ("Baja California; Neder-Californië"): the own one counts.
+  const t = n && isoTables.mo[li][n] && (isoTables.mo[li][n].split('; ').find((x) => x !== n) || n);
+  // "Blekinge län" is the Swedish name with the Swedish word for county, no
+  // translation.
+  if (!t || t === n || / län$/.test(t)) return null;
+  return t.replace(/[’‘]/g, '\'').replace(/[–—]/g, '-');
+}
+
+// GeoNames' admin-1 codes of the divisions whose names come from the
+// libgeonames-common catalogues (src/geonames.js): Poland's voivodeships,
+// which CLDR and iso-codes name only in English and Polish.
+const ADMIN1 = {
+  'PL-DS': 'PL.72', 'PL-KP': 'PL.73', 'PL-LD': 'PL.74', 'PL-LU': 'PL.75', 'PL-LB': 'PL.76', 'PL-MA': 'PL.77', 'PL-MZ': 'PL.78',
+  'PL-OP': 'PL.79', 'PL-PK': 'PL.80', 'PL-PD': 'PL.81', 'PL-PM': 'PL.82', 'PL-SL': 'PL.83', 'PL-SK': 'PL.84', 'PL-WN': 'PL.85',
+  'PL-WP': 'PL.86', 'PL-ZP': 'PL.87',
+};
+function geonamesName(key, li) {
+  if (!ADMIN1[key]) return null;
+  return require('./geonames').divisionNames(ADMIN1[key], NAMES[key])[li];
 }
 
 // Names of a division in the nine languages: our own table first, then CLDR,
-// then the iso-codes translation, then the local name.
-function subdivisionNames(key, own = OWN, cldr = cldrName, iso = isoName) {
+// then the iso-codes translation, then the GeoNames catalogue, then the
+// local name.
+function subdivisionNames(key, own = OWN, cldr = cldrName, iso = isoName, gn = geonamesName) {
   const local = NAMES[key];
   if (!local) throw new Error(`no name for division ${key}`);
   const o = own[key] || [];
-  return LANGS.map((_, li) => o[li] || cldr(key, li) || iso(key, li) || local);
+  return LANGS.map((_, li) => o[li] || cldr(key, li) || iso(key, li) || gn(key, li) || local);
 }
 
 const FLAG = { 'GB-ENG': 'gb-eng', 'GB-SCT': 'gb-sct', 'GB-WLS': 'gb-wls', 'GB-NIR': 'gb-nir', 'ES-CT': 'es-ct', 'ES-GA': 'es-ga', 'ES-PV': 'es-pv' };

