@@ -88,6 +88,8 @@ const onMap = (def, c) => (def.shift && def.shift({ e: c[0] }) ? [c[0] + def.shi
 // How near (degrees) a place must lie to a simplified part to count as drawn
 // on it; farther, the island it stands on is looked for in the source.
 const PLACE_NEAR_DEG = 0.1;
+// How far (degrees) from its coast a place may be pinned to it.
+const PIN_WITHIN_DEG = 0.5;
 
 // The source polygon of a unit that a place stands on (or lies next to),
 // when simplification lost it whole and it shares no border with another
@@ -130,6 +132,53 @@ function partHolding(polys, pt, within = 0.33) {
   return best;
 }
 
+// Whether segments p-q and r-s cross (touching ends do not count).
+function crosses(p, q, r, s) {
+  const o = (a, b, c) => Math.sign((b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0]));
+  return o(p, q, r) * o(p, q, s) < 0 && o(r, s, p) * o(r, s, q) < 0;
+}
+
+// A coastal place that simplification left in the sea (Dakar at the tip of
+// its peninsula, Copenhagen on Zealand's coast) is pinned to its coast: the
+// place becomes a vertex of the nearest coastal edge, when that edge is
+// shared with no other unit and the two new edges cross no line of the map.
+function pinToCoast(polys, pt, others, within) {
+  let best = null, bd = within;
+  polys.forEach((poly) => {
+    const r = poly[0];
+    const xs = Math.cos(pt[1] * Math.PI / 180);
+    for (let j = 0; j < r.length; j++) {
+      const a = r[j], b = r[(j + 1) % r.length];
+      const d = geo.edgeDistance(pt[0], pt[1], [[a, b]], xs);
+      if (d < bd) { bd = d; best = { r, j }; }
+    }
+  });
+  if (!best) return false;
+  const { r, j } = best;
+  const a = r[j], b = r[(j + 1) % r.length];
+  const P = [geo.round4(pt[0]), geo.round4(pt[1])];
+  const key = ([x, y]) => `${x},${y}`;
+  const rings = polys.map((poly) => poly[0]).concat(others);
+  // On a border (Jerusalem's, drawn coarsely) the neighbour's ring gets the
+  // same vertex, so that the two still meet; only a neighbour still to be
+  // built can take it.
+  const shared = others.filter((o) => o.some((v) => key(v) === key(a)) && o.some((v) => key(v) === key(b)));
+  if (shared.some((o) => !o.later)) return false;
+  for (const o of others) if (!shared.includes(o) && geo.pointInRing(P[0], P[1], o)) return false;
+  for (const o of rings) {
+    for (let i = 0; i < o.length; i++) {
+      const c = o[i], d = o[(i + 1) % o.length];
+      if (crosses(a, P, c, d) || crosses(P, b, c, d)) return false;
+    }
+  }
+  r.splice(j + 1, 0, P);
+  for (const o of shared) {
+    const i = o.findIndex((v, n) => key(v) === key(b) && key(o[(n + 1) % o.length]) === key(a));
+    if (i >= 0) o.splice(i + 1, 0, P);
+  }
+  return true;
+}
+
 function buildMapUnits(def, sources, lakes, workDir, capitals = {}, anchors = {}) {
   const meta = {};
   const feats = [];
@@ -162,8 +211,14 @@ function buildMapUnits(def, sources, lakes, workDir, capitals = {}, anchors = {}
     if (m.overlayParts) simplified[u] = m.overlayParts.map((poly) => poly.map((r) => geo.cleanRing(r)));
   }
   const lakeRings = lakes.map((l) => l.ring);
+  // The simplified outer rings of the other units near a point, for pins.
+  const allRings = Object.entries(simplified).flatMap(([u, ps]) => ps.map((poly) => ({ u, ring: poly[0], b: geo.bbox([poly[0]]) })));
+  let current = '';
+  const nearRings = (pt) => allRings.filter((x) => x.u !== current && pt[0] > x.b.w - 1 && pt[0] < x.b.e + 1 && pt[1] > x.b.s - 1 && pt[1] < x.b.n + 1)
+    .map((x) => Object.assign(x.ring, { later: x.u > current }));
   const units = {};
   for (const u of Object.keys(simplified).sort()) {
+    current = u;
     const polys = simplified[u]
       .map((poly) => poly.map((r) => geo.cleanRing(r)).filter((r) => r.length >= 3))
       .filter((poly) => poly.length && poly[0].length >= 3);
@@ -181,6 +236,7 @@ function buildMapUnits(def, sources, lakes, workDir, capitals = {}, anchors = {}
         const island = lostIsland(pt, sourceRings[u] || [], others, polys, def.interval / 111320 / 2);
         if (island) { polys.push(island); at = polys.length - 1; }
       }
+      if (at < 0 && pinToCoast(polys, pt, nearRings(pt), PIN_WITHIN_DEG)) at = partHolding(polys, pt, PLACE_NEAR_DEG);
       if (at < 0 && pt === points[0]) at = partHolding(polys, pt);
       if (at >= 0) carried.add(polys[at]);
     }
