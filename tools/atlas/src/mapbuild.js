@@ -173,7 +173,8 @@ function pinToCoast(polys, pt, others, within) {
   }
   r.splice(j + 1, 0, P);
   for (const o of shared) {
-    const i = o.findIndex((v, n) => key(v) === key(b) && key(o[(n + 1) % o.length]) === key(a));
+    // The neighbour runs along the border either way.
+    const i = o.findIndex((v, n) => [key(a), key(b)].includes(key(v)) && [key(a), key(b)].includes(key(o[(n + 1) % o.length])));
     if (i >= 0) o.splice(i + 1, 0, P);
   }
   return true;
@@ -385,4 +386,4 @@ function cutMarker(units, key) {
   for (const h of gone.sort((x, y) => y.i - x.i)) if (units[h.u].parts.length > 1) units[h.u].parts.splice(h.i, 1);
 }
 
-module.exports = { buildMapUnits, buildLakes, applyMarkers, polygonsOf, MAX_VERTICES };
+module.exports = { buildMapUnits, buildLakes, applyMarkers, polygonsOf, lostIsland, pinToCoast, MAX_VERTICES };

@@ -132,4 +132,4 @@ function loadSources(dir) {
   return { features, countries, lakes: lakes.features };
 }
 
-module.exports = { loadSources, CONTINENT_PAGE };
+module.exports = { loadSources, CONTINENT_PAGE, clipAtParallel };
