@@ -577,13 +577,17 @@ TEST(AtlasPlaces, EveryCountryOfTheWorldMapHasItsCapital)
 TEST(AtlasPlaces, EveryCapitalIsAskedByAPlaceExercise)
 {
     std::set<std::string> asked;
-    for (COvning *e = catalogue().First(); e; e = e->Next)
-        if (e->Kind == "ORT")
-            for (const COrt *p : SelectedPlaces(*e))
-                asked.insert(p->Key.back() == '+' ? p->Key.substr(0, p->Key.size() - 1) : p->Key);
-    for (COrt *p = files().Places(1).First; p; p = p->Next)
-        if (p->Category1 && p->Key.back() != '+')
-            EXPECT_TRUE(asked.count(p->Key)) << p->Names[2] << " (" << p->Group1 << ") is asked by no place exercise";
+    for (COvning *e = catalogue().First(); e; e = e->Next) {
+        if (e->Kind != "ORT")
+            continue;
+        for (const COrt *p : SelectedPlaces(*e))
+            asked.insert(p->Key.back() == '+' ? p->Key.substr(0, p->Key.size() - 1) : p->Key);
+    }
+    for (COrt *p = files().Places(1).First; p; p = p->Next) {
+        if (!p->Category1 || p->Key.back() == '+')
+            continue;
+        EXPECT_TRUE(asked.count(p->Key)) << p->Names[2] << " (" << p->Group1 << ") is asked by no place exercise";
+    }
 }
 
 // Names changed in the last decade, which an atlas of 2026 no longer prints
