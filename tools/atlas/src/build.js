@@ -61,12 +61,15 @@ for (const p of places) {
   if (p.cat2 && p.group2 && !capitals[p.group2]) capitals[p.group2] = [p.lon, p.lat];
 }
 
-// Every place by the units it belongs to (country or territory, and its
-// division), so that the maps keep the islands they stand on.
+// Every place that an exercise may ask by the units it belongs to, so that
+// the maps keep the islands they stand on: capitals and cities by their
+// country (or territory), and every place of a division by the division
+// (the city and division exercises ask the largest towns too).
 const anchors = {};
 for (const p of places) {
   if (p.shiftedCopy) continue;
-  for (const g of [p.group1, p.group2]) if (g && !g.startsWith('G')) (anchors[g] = anchors[g] || []).push([p.lon, p.lat]);
+  if (p.level <= 3 || p.cat1) (anchors[p.group1] = anchors[p.group1] || []).push([p.lon, p.lat]);
+  if (!p.group2.startsWith('G')) (anchors[p.group2] = anchors[p.group2] || []).push([p.lon, p.lat]);
 }
 
 const maps = {};
