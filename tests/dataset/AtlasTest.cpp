@@ -424,12 +424,13 @@ TEST(AtlasExercises, AskedPlacesAndAreasAreOnScreenAtTheFourSizes)
 
 // Every country and territory of the world map is asked on the world page,
 // by its key or through the places of it that an exercise selects. Heard and
-// McDonald Islands alone cannot be: uninhabited (no capital), flying
-// Australia's flag (a flag exercise shows each picture once) and too small to
-// click on the world map (README, exercises).
+// McDonald Islands and the U.S. Pacific islands alone cannot be: uninhabited
+// (no capital), flying their sovereign's flag (a picture is asked for the
+// largest country that flies it) and too small to click on the world map
+// (README, exercises).
 TEST(AtlasExercises, EveryCountryOfTheWorldMapIsAskedOnTheWorldPage)
 {
-    const std::set<std::string> notAskable = {"HMD"};
+    const std::set<std::string> notAskable = {"HMD", "UMI"};
     std::set<std::string> asked;
     std::vector<std::string> keys;
     for (COvning *e = catalogue().First(); e; e = e->Next) {
@@ -568,6 +569,25 @@ TEST(AtlasPlaces, EveryCountryOfTheWorldMapHasItsCapital)
         if (a.Key.empty() || a.PointCount == 0 || !a.Group1.empty() || a.Key.find('.') != std::string::npos)
             continue;
         EXPECT_TRUE(withCapital.count(a.Key) || uninhabited.count(a.Key)) << a.Key << " (" << a.Names[2] << ") has no capital";
+    }
+}
+
+// Every national capital is asked by some place exercise (the Vatican's and
+// Western Sahara's too, the small territories' on their own islands); a
+// place past the date line counts through its copy there.
+TEST(AtlasPlaces, EveryCapitalIsAskedByAPlaceExercise)
+{
+    std::set<std::string> asked;
+    for (COvning *e = catalogue().First(); e; e = e->Next) {
+        if (e->Kind != "ORT")
+            continue;
+        for (const COrt *p : SelectedPlaces(*e))
+            asked.insert(p->Key.back() == '+' ? p->Key.substr(0, p->Key.size() - 1) : p->Key);
+    }
+    for (COrt *p = files().Places(1).First; p; p = p->Next) {
+        if (!p->Category1 || p->Key.back() == '+')
+            continue;
+        EXPECT_TRUE(asked.count(p->Key)) << p->Names[2] << " (" << p->Group1 << ") is asked by no place exercise";
     }
 }
 

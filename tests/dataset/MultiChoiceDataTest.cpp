@@ -16,10 +16,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
-#include <set>
-#include <utility>
 #include <string>
-#include <vector>
 
 using namespace landora;
 
@@ -29,25 +26,10 @@ const std::string Dataset = LANDORA_DATASET_DIR;
 // Coasts are drawn coarser than towns are placed: a port may fall this far
 // into the sea.
 constexpr double CoastKilometres = 15.0;
-// Places (by their key) and the country they are asked with whose outline on
-// the exercise's map misses them by more than the coast allowance: small
-// islands drawn coarsely, ports beyond a simplified coast, Siberian cities on
-// maps that show only European Russia. Each is a fault of the data set that
-// the atlas work mends; until then they are reported, not failed. Any other
-// mismatch fails.
-const std::set<std::pair<std::string, std::string>> KnownDataFaults = {
-    {"G1267390", "IN-LD"}, {"G1496747", "RUS"}, {"G1496990", "RUS"},   {"G1502026", "RUS"},   {"G1510853", "RUS"},
-    {"G1546102", "ATF"},   {"G1645528", "IDN"}, {"G1717512", "PHL"},   {"G1732752", "MYS"},   {"G1795565", "CHN"},
-    {"G1814087", "CHN"},   {"G2013348", "RUS"}, {"G2022890", "RUS"},   {"G2023469", "RUS"},   {"G2110257", "KIR"},
-    {"G2135171", "VUT"},   {"G2246678", "SEN"}, {"G2253354", "SEN"},   {"G2309527", "GNQ"},   {"G2618425", "DNK"},
-    {"G281184", "ISR"},    {"G3421319", "GRL"}, {"G3571824", "BHS"},   {"G3576994", "TCA"},   {"G4032402", "TON"},
-    {"G4034821", "WLF"},   {"G4035413", "WSM"}, {"G4035715", "COK"},   {"G4036284", "NIU"},   {"G5110302", "US-NY"},
-    {"G5110302", "USA"},   {"G5128581", "US-NY"}, {"G5133273", "US-NY"}, {"G5133273", "USA"}, {"G5139568", "US-NY"},
-    {"G5856195", "US-HI"}, {"G5881576", "ASM"}, {"G6295587", "IDN"},
-    // Found on the data set that asks the capitals of small territories and
-    // of Western Sahara: their outlines miss them too.
-    {"G2462881", "ESH"},   {"G2611396", "FRO"}, {"G4030723", "PCN"},   {"G4795467", "VIR"},
-};
+// Any place that lies outside the outline of the country it is asked with
+// fails, naming the exercise, the place and the country: the atlas keeps the
+// islands that carry places, pins coastal places to their coast and gives a
+// multiple-choice exercise a map that draws every place it asks.
 
 class Board : public IOvningsformular, public IMultiformular {
 public:
@@ -120,7 +102,6 @@ TEST(MultiChoiceData, EveryPlaceIsAskedWithItsOwnCountry)
 
     int exercises = 0;
     int asked = 0;
-    std::vector<std::string> pending;
     for (COvning *entry = catalogue.First(); entry != nullptr; entry = entry->Next) {
         auto *exercise = dynamic_cast<COvningMulti *>(entry);
         if (exercise == nullptr || entry->Kind != "MULTI")
@@ -142,14 +123,9 @@ TEST(MultiChoiceData, EveryPlaceIsAskedWithItsOwnCountry)
             if (exercise->QuestionMode == 1) {
                 EXPECT_EQ(exercise->Answers[exercise->RightPosition], country);
             }
-            if (!LiesIn(*map->Areas, key, place)) {
-                const std::string what = name + ": " + place.Names[2] + " [" + place.Key + "] is asked with " +
-                                         country + " (" + key + ")";
-                if (KnownDataFaults.count({place.Key, key}) != 0)
-                    pending.push_back(what + ", outline misses it");
-                else
-                    ADD_FAILURE() << what << " but does not lie there";
-            }
+            EXPECT_TRUE(LiesIn(*map->Areas, key, place))
+                << name << ": " << place.Names[2] << " [" << place.Key << "] is asked with " << country << " (" << key
+                << ") but does not lie there";
             exercise->RightAnswer();
             exercise->NextQuestion();
         }
@@ -161,12 +137,4 @@ TEST(MultiChoiceData, EveryPlaceIsAskedWithItsOwnCountry)
     }
     EXPECT_GT(exercises, 0);
     EXPECT_GT(asked, exercises);
-    if (!pending.empty()) {
-        std::string list;
-        for (const std::string &m : pending)
-            list += "\n  " + m;
-        GTEST_SKIP() << pending.size()
-                     << " questions wait for the atlas data fixes (outlines that miss their places):"
-                     << list;
-    }
 }

@@ -89,6 +89,23 @@ function pixelDistance(v, p, rings) {
   return best;
 }
 
+// The multiple-choice data test's coast allowance: towns are placed finer
+// than coasts are drawn.
+const COAST_KM = 15;
+function kilometresTo(p, ring) {
+  if (geo.pointInRing(p.lon, p.lat, ring)) return 0;
+  const kx = 111.32 * Math.cos(p.lat * Math.PI / 180), ky = 110.57;
+  let best = Infinity;
+  for (let i = 0, j = ring.length - 1; i < ring.length; j = i++) {
+    const ax = (ring[j][0] - p.lon) * kx, ay = (ring[j][1] - p.lat) * ky;
+    const bx = (ring[i][0] - p.lon) * kx, by = (ring[i][1] - p.lat) * ky;
+    const dx = bx - ax, dy = by - ay, l = dx * dx + dy * dy;
+    const t = l ? Math.max(0, Math.min(1, -(ax * dx + ay * dy) / l)) : 0;
+    best = Math.min(best, Math.hypot(ax + t * dx, ay + t * dy));
+  }
+  return best;
+}
+
 function figures(dir) {
   const cat = readCatalogue(path.join(dir, 'Ovning.crp'));
   const places = readPlaces(path.join(dir, 'Ort1.crp'));
@@ -159,6 +176,35 @@ function figures(dir) {
     }
   }
   out.flagExercisesSharedFlags = sameFlags;
+
+  // Every multiple-choice question as the program asks it: the answer is the
+  // last of the exercise's keys the place is in, and the place must lie in
+  // (or within the coast allowance of) that key's areas on the exercise's map.
+  let multiOutside = 0;
+  for (const e of cat.filter((x) => x.kind === 'MULTI')) {
+    const list = areas[e.map];
+    for (const p of select(places, e)) {
+      let key = '';
+      for (const k of e.keys) if (p.group1 === k || p.group2 === k || p.group3 === k) key = k;
+      if (!list.some((a) => a.key === key)) continue; // no name to ask: the program leaves it out
+      const own = list.filter((a) => a.points.length && (a.key === key || a.group1 === key || a.group2 === key));
+      const km = Math.min(...own.map((a) => kilometresTo(p, a.points)));
+      if (km > COAST_KM) { multiOutside++; note('multiOutside', `${e.number} ${p.key} ${p.names[1]} (${key}) ${km.toFixed(0)} km`); }
+    }
+  }
+  out.multiChoiceOutsideOwnCountry = multiOutside;
+
+  // Map 1's keys whose flag shows the same picture as another key's.
+  const byPicture = {};
+  for (const a of areas[1].filter((x) => x.points.length && !x.key.includes('.') && x.flag)) {
+    const file = path.join(dir, 'flags', a.flag);
+    if (!fs.existsSync(file)) continue;
+    const h = require('crypto').createHash('sha1').update(fs.readFileSync(file)).digest('hex');
+    (byPicture[h] = byPicture[h] || []).push(a.key);
+  }
+  const shared = Object.values(byPicture).filter((ks) => ks.length > 1);
+  out.map1KeysSharingAFlagPicture = shared.reduce((s, ks) => s + ks.length, 0);
+  for (const ks of shared) note('sharedFlagPicture', ks.join(' '));
 
   const sig = {};
   let samePairs = 0;

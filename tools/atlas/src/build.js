@@ -23,8 +23,13 @@ const OUT = path.resolve(process.argv[3] || path.join(__dirname, '..', '..', '..
 const CHECK = process.argv[4] || process.env.ATLAS_CHECK || '';
 
 const FLAGS = new Set(fs.readdirSync(path.join(__dirname, '..', 'node_modules', 'flag-icons', 'flags', '4x3')).map((f) => f.replace(/\.svg$/, '')));
+// Territories whose flag of their own the flag source files under another
+// code: Saint Helena, Ascension and Tristan da Cunha fly the Union flag as
+// one territory; the seat of its government, Saint Helena, has its own.
+const OWN_FLAG = { sh: 'sh-hl' };
 function flagFor(a2) {
-  const f = (a2 || '').toLowerCase();
+  let f = (a2 || '').toLowerCase();
+  if (OWN_FLAG[f] && FLAGS.has(OWN_FLAG[f])) f = OWN_FLAG[f];
   return FLAGS.has(f) ? `${f}.bmp` : '';
 }
 
@@ -56,10 +61,21 @@ for (const p of places) {
   if (p.cat2 && p.group2 && !capitals[p.group2]) capitals[p.group2] = [p.lon, p.lat];
 }
 
+// Every place that an exercise may ask by the units it belongs to, so that
+// the maps keep the islands they stand on: capitals and cities by their
+// country (or territory), and every place of a division by the division
+// (the city and division exercises ask the largest towns too).
+const anchors = {};
+for (const p of places) {
+  if (p.shiftedCopy) continue;
+  if (p.level <= 3 || p.cat1) (anchors[p.group1] = anchors[p.group1] || []).push([p.lon, p.lat]);
+  if (!p.group2.startsWith('G')) (anchors[p.group2] = anchors[p.group2] || []).push([p.lon, p.lat]);
+}
+
 const maps = {};
 for (const def of MAP_DEFS) {
   const lakeObstacles = lakes.filter((l) => !(l.bounds.e < def.bbox.w || l.bounds.w > def.bbox.e || l.bounds.n < def.bbox.s || l.bounds.s > def.bbox.n));
-  const units = buildMapUnits(def, sources, lakeObstacles, WORK, capitals);
+  const units = buildMapUnits(def, sources, lakeObstacles, WORK, capitals, anchors);
   // Without a lakes file, large lakes inside the land become unkeyed areas
   // that a sea point paints.
   const lakeAreas = !def.lakeMinPx ? [] : lakeObstacles.filter((l) => {
@@ -123,11 +139,24 @@ function flagOf(m, key) {
 const pictureOf = (flag) => {
   if (!flag) return '';
   const svg = path.join(__dirname, '..', 'node_modules', 'flag-icons', 'flags', '4x3', flag.replace(/\.bmp$/, '.svg'));
-  // The files differ only in their id when the pictures are the same.
-  const picture = fs.readFileSync(svg, 'utf8').replace(/ id="flag-icons-[a-z-]+"/, '');
+  // The files differ only in their ids when the pictures are the same (the
+  // root's, and inner ones named after the code: "us-a", "um-a").
+  const code = flag.replace(/\.bmp$/, '');
+  const picture = fs.readFileSync(svg, 'utf8').replace(/ id="flag-icons-[a-z-]+"/, '').split(`${code}-`).join('X-');
   return require('crypto').createHash('sha1').update(picture).digest('hex');
 };
-const ctx = { maps, countries, places, cat, flagOf, pictureOf };
+// A picture stands for the largest country or territory of the world map
+// that flies it (France for the tricolour): a territory that flies its
+// sovereign's flag is asked by its name, shape and places, never by a flag
+// that is its sovereign's.
+const owners = {};
+for (const [k, u] of Object.entries(maps[1].units)) {
+  const pic = pictureOf(flagOf(maps[1], k));
+  const size = u.parts.reduce((s, p) => s + geo.ringArea(p.ring), 0);
+  if (pic && (!owners[pic] || size > owners[pic].size)) owners[pic] = { key: k, size };
+}
+const pictureOwner = (pic) => (owners[pic] ? owners[pic].key : '');
+const ctx = { maps, countries, places, cat, flagOf, pictureOf, pictureOwner };
 
 // Areas too small to click at the views that ask them become markers.
 const ask = regions.exercises(ctx, 1);

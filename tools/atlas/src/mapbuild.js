@@ -81,16 +81,50 @@ function partPixels(rings, view) {
 // the map's own longitudes, from `capitals`: unit key -> [lon, lat].
 function capitalOf(capitals, def, unit) {
   const c = capitals && capitals[unit];
-  if (!c) return null;
-  return def.shift && def.shift({ e: c[0] }) ? [c[0] + def.shift({ e: c[0] }), c[1]] : c;
+  return c ? onMap(def, c) : null;
+}
+const onMap = (def, c) => (def.shift && def.shift({ e: c[0] }) ? [c[0] + def.shift({ e: c[0] }), c[1]] : c);
+
+// How near (degrees) a place must lie to a simplified part to count as drawn
+// on it; farther, the island it stands on is looked for in the source.
+const PLACE_NEAR_DEG = 0.1;
+// How far (degrees) from its coast a place may be pinned to it.
+const PIN_WITHIN_DEG = 0.5;
+
+// The source polygon of a unit that a place stands on (or lies next to),
+// when simplification lost it whole and it shares no border with another
+// unit: a small island (Tarawa, Grand Turk, Wallis, Manhattan). Returns its
+// outer ring simplified on its own, or null.
+function lostIsland(pt, own, others, kept, tolDeg) {
+  let best = null, bd = PLACE_NEAR_DEG;
+  for (const s of own) {
+    const b = s.bounds;
+    if (pt[0] < b.w - bd || pt[0] > b.e + bd || pt[1] < b.s - bd || pt[1] > b.n + bd) continue;
+    const d = geo.pointInRing(pt[0], pt[1], s.ring) ? 0 : geo.edgeDistance(pt[0], pt[1], [s.ring], Math.cos(pt[1] * Math.PI / 180));
+    if (d < bd || (d === 0 && !best)) { bd = d; best = s; }
+  }
+  if (!best) return null;
+  const b = best.bounds;
+  const overlaps = (q) => !(q.e < b.w || q.w > b.e || q.n < b.s || q.s > b.n);
+  // Still drawn, only coarser (the simplified parts keep some of its
+  // vertices): not an island lost.
+  const own4 = new Set(best.ring.map(([x, y]) => `${geo.round4(x)},${geo.round4(y)}`));
+  if (kept.some((poly) => overlaps(geo.bbox([poly[0]])) && poly[0].some(([x, y]) => own4.has(`${geo.round4(x)},${geo.round4(y)}`)))) return null;
+  // An island shared with a neighbour (Saint Martin) would be drawn twice
+  // with two different borders.
+  const vertices = new Set(best.ring.map(([x, y]) => `${x},${y}`));
+  if (others.some((o) => overlaps(o.bounds) && o.ring.some(([x, y]) => vertices.has(`${x},${y}`)))) return null;
+  let ring = [];
+  for (let t = tolDeg; ring.length < 4 && t > 1e-5; t /= 2) ring = geo.cleanRing(geo.simplifyRing(best.ring, t));
+  return ring.length >= 3 ? [ring] : null;
 }
 
 // The polygon (outer ring first) that holds a point, or the nearest one
 // within a third of a degree: simplification may leave a coastal capital
 // just outside its island.
-function partHolding(polys, pt) {
+function partHolding(polys, pt, within = 0.33) {
   if (!pt) return -1;
-  let best = -1, bd = 0.33;
+  let best = -1, bd = within;
   polys.forEach((poly, i) => {
     const d = geo.pointInRing(pt[0], pt[1], poly[0]) ? 0 : geo.edgeDistance(pt[0], pt[1], [poly[0]], Math.cos(pt[1] * Math.PI / 180));
     if (d < bd || (d === 0 && best < 0)) { bd = d; best = i; }
@@ -98,9 +132,59 @@ function partHolding(polys, pt) {
   return best;
 }
 
-function buildMapUnits(def, sources, lakes, workDir, capitals = {}) {
+// Whether segments p-q and r-s cross (touching ends do not count).
+function crosses(p, q, r, s) {
+  const o = (a, b, c) => Math.sign((b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0]));
+  return o(p, q, r) * o(p, q, s) < 0 && o(r, s, p) * o(r, s, q) < 0;
+}
+
+// A coastal place that simplification left in the sea (Dakar at the tip of
+// its peninsula, Copenhagen on Zealand's coast) is pinned to its coast: the
+// place becomes a vertex of the nearest coastal edge, when that edge is
+// shared with no other unit and the two new edges cross no line of the map.
+function pinToCoast(polys, pt, others, within) {
+  let best = null, bd = within;
+  polys.forEach((poly) => {
+    const r = poly[0];
+    const xs = Math.cos(pt[1] * Math.PI / 180);
+    for (let j = 0; j < r.length; j++) {
+      const a = r[j], b = r[(j + 1) % r.length];
+      const d = geo.edgeDistance(pt[0], pt[1], [[a, b]], xs);
+      if (d < bd) { bd = d; best = { r, j }; }
+    }
+  });
+  if (!best) return false;
+  const { r, j } = best;
+  const a = r[j], b = r[(j + 1) % r.length];
+  const P = [geo.round4(pt[0]), geo.round4(pt[1])];
+  const key = ([x, y]) => `${x},${y}`;
+  const rings = polys.map((poly) => poly[0]).concat(others);
+  // On a border (Jerusalem's, drawn coarsely) the neighbour's ring gets the
+  // same vertex, so that the two still meet; only a neighbour still to be
+  // built can take it.
+  const shared = others.filter((o) => o.some((v) => key(v) === key(a)) && o.some((v) => key(v) === key(b)));
+  if (shared.some((o) => !o.later)) return false;
+  for (const o of others) if (!shared.includes(o) && geo.pointInRing(P[0], P[1], o)) return false;
+  for (const o of rings) {
+    for (let i = 0; i < o.length; i++) {
+      const c = o[i], d = o[(i + 1) % o.length];
+      if (crosses(a, P, c, d) || crosses(P, b, c, d)) return false;
+    }
+  }
+  r.splice(j + 1, 0, P);
+  for (const o of shared) {
+    // The neighbour runs along the border either way.
+    const i = o.findIndex((v, n) => [key(a), key(b)].includes(key(v)) && [key(a), key(b)].includes(key(o[(n + 1) % o.length])));
+    if (i >= 0) o.splice(i + 1, 0, P);
+  }
+  return true;
+}
+
+function buildMapUnits(def, sources, lakes, workDir, capitals = {}, anchors = {}) {
   const meta = {};
   const feats = [];
+  // The source's outer rings of every unit, for the islands that carry places.
+  const sourceRings = {};
   for (const f of sources.features) {
     const sub = def.subdivide && def.subdivide[f.country] ? def.subdivide[f.country](f.props) : null;
     if (sub === false) continue; // dropped by the subdivision table (outside the map)
@@ -119,6 +203,7 @@ function buildMapUnits(def, sources, lakes, workDir, capitals = {}) {
         continue;
       }
       meta[unit] = meta[unit] || { unit, country: f.country, territory: f.territory, sub };
+      (sourceRings[unit] = sourceRings[unit] || []).push({ ring: p[0], bounds: bb });
       feats.push({ type: 'Feature', properties: { unit }, geometry: { type: 'Polygon', coordinates: p } });
     }
   }
@@ -127,18 +212,41 @@ function buildMapUnits(def, sources, lakes, workDir, capitals = {}) {
     if (m.overlayParts) simplified[u] = m.overlayParts.map((poly) => poly.map((r) => geo.cleanRing(r)));
   }
   const lakeRings = lakes.map((l) => l.ring);
+  // The simplified outer rings of the other units near a point, for pins.
+  const allRings = Object.entries(simplified).flatMap(([u, ps]) => ps.map((poly) => ({ u, ring: poly[0], b: geo.bbox([poly[0]]) })));
+  let current = '';
+  const nearRings = (pt) => allRings.filter((x) => x.u !== current && pt[0] > x.b.w - 1 && pt[0] < x.b.e + 1 && pt[1] > x.b.s - 1 && pt[1] < x.b.n + 1)
+    .map((x) => Object.assign(x.ring, { later: x.u > current }));
   const units = {};
   for (const u of Object.keys(simplified).sort()) {
+    current = u;
     const polys = simplified[u]
       .map((poly) => poly.map((r) => geo.cleanRing(r)).filter((r) => r.length >= 3))
       .filter((poly) => poly.length && poly[0].length >= 3);
     if (!polys.length) continue;
+    // A place's island lost whole in the simplification is taken back, and
+    // every island that carries a place stays, however small: an asked place
+    // must lie on its own country (the capital's island is the first of them).
+    const carried = new Set();
+    const others = Object.entries(sourceRings).filter(([k]) => k !== u).flatMap(([, r]) => r);
+    const points = [capitalOf(capitals, def, u), ...(anchors[u] || []).map((c) => onMap(def, c))].filter(Boolean);
+    for (const pt of points) {
+      if (pt[0] < def.bbox.w || pt[0] > def.bbox.e || pt[1] < def.bbox.s || pt[1] > def.bbox.n) continue;
+      let at = partHolding(polys, pt, PLACE_NEAR_DEG);
+      if (at < 0) {
+        const island = lostIsland(pt, sourceRings[u] || [], others, polys, def.interval / 111320 / 2);
+        if (island) { polys.push(island); at = polys.length - 1; }
+      }
+      if (at < 0 && pinToCoast(polys, pt, nearRings(pt), PIN_WITHIN_DEG)) at = partHolding(polys, pt, PLACE_NEAR_DEG);
+      if (at < 0 && pt === points[0]) at = partHolding(polys, pt);
+      if (at >= 0) carried.add(polys[at]);
+    }
     polys.sort((a, b) => geo.ringArea(b[0]) - geo.ringArea(a[0]) || a[0][0][0] - b[0][0][0]);
-    // The island of the capital stays, however small: a capital must lie on
-    // its own country.
-    const capitalPart = partHolding(polys, capitalOf(capitals, def, u));
-    let kept = polys.filter((p, i) => i === 0 || i === capitalPart || partPixels(p, def.refView) >= def.minPartPx);
-    if (kept.length > def.maxParts) kept = kept.filter((p, i) => i < def.maxParts - 1 || p === polys[capitalPart]).slice(0, def.maxParts);
+    let kept = polys.filter((p, i) => i === 0 || carried.has(p) || partPixels(p, def.refView) >= def.minPartPx);
+    if (kept.length > def.maxParts) {
+      const room = Math.max(0, def.maxParts - 1 - kept.filter((p, i) => i > 0 && carried.has(p)).length);
+      kept = kept.filter((p, i) => i === 0 || carried.has(p) || i <= room);
+    }
     const parts = [];
     for (const poly of kept) {
       let ring = geo.densifyRing(poly[0], 1);
@@ -213,6 +321,13 @@ function applyMarkers(units, ask, px = 12, minPx = 10, capitals = {}, def = {}) 
     const [flat, flon] = units[k].parts[held >= 0 ? held : 0].fill1;
     const xs = Math.cos(flat * Math.PI / 180);
     if (placed.some((q) => Math.hypot((q.lon - flon) * xs, q.lat - flat) < q.r + r)) continue;
+    // Nor one centred within 0.1 degree of another country's capital (the Vatican's
+    // disc would hide Rome): the area is then asked by its places only.
+    const covers = Object.entries(capitals).some(([u, c]) => u !== k && !u.includes('-') && (() => {
+      const [clon, clat] = onMap(def, c);
+      return Math.hypot((clon - flon) * xs, clat - flat) < 0.1 && !units[k].parts.some((q) => geo.pointInRing(clon, clat, q.ring));
+    })());
+    if (covers) continue;
     const ring = geo.markerRing(flon, flat, r);
     units[k].parts = [{ ring, holes: [], fill1: [geo.round4(flat), geo.round4(flon)], fill2: [geo.round4(flat), geo.round4(flon)], bounds: geo.bbox([ring]), marker: true }];
     placed.push({ lat: flat, lon: flon, r });
@@ -271,4 +386,4 @@ function cutMarker(units, key) {
   for (const h of gone.sort((x, y) => y.i - x.i)) if (units[h.u].parts.length > 1) units[h.u].parts.splice(h.i, 1);
 }
 
-module.exports = { buildMapUnits, buildLakes, applyMarkers, polygonsOf, MAX_VERTICES };
+module.exports = { buildMapUnits, buildLakes, applyMarkers, polygonsOf, lostIsland, pinToCoast, MAX_VERTICES };

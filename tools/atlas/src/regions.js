@@ -45,8 +45,10 @@ const SHIFT_WEST_PACIFIC = (b) => (b.e < -100 ? 360 : 0);
 function mapDefs() {
   const v = (n, s, c) => new View(n, s, c, 1020, 700);
   return [
-    { number: 1, bbox: { w: -180, s: -60, e: 180, n: 84 }, interval: 15000, refView: v(84, -58, 10), minPartPx: 10, maxParts: 10, noMarkers: true },
-    { number: 2, bbox: { w: -50, s: 22, e: 80, n: 84 }, interval: 3000, refView: v(72, 33, 12), minPartPx: 8, maxParts: 10 },
+    // Maps 1 and 2 draw the Vatican on top of Italy (overlays), so that its
+    // capital is asked on the world's and Europe's maps.
+    { number: 1, bbox: { w: -180, s: -60, e: 180, n: 84 }, interval: 15000, refView: v(84, -58, 10), minPartPx: 10, maxParts: 10, noMarkers: true, overlays: true },
+    { number: 2, bbox: { w: -50, s: 22, e: 80, n: 84 }, interval: 3000, refView: v(72, 33, 12), minPartPx: 8, maxParts: 10, overlays: true },
     { number: 3, bbox: { w: -180, s: -60, e: -10, n: 84 }, interval: 6000, refView: v(84, -56, -80), minPartPx: 8, maxParts: 10, subdivide: pick(['USA', 'CAN', 'MEX', 'BRA']) },
     { number: 4, bbox: { w: -40, s: -40, e: 100, n: 56 }, interval: 5000, refView: v(42, -36, 22), minPartPx: 8, maxParts: 8, lakeMinPx: 5 },
     { number: 5, bbox: { w: 0, s: -55, e: 205, n: 82 }, interval: 6000, refView: v(80, -48, 110), minPartPx: 8, maxParts: 10, shift: SHIFT_WEST_PACIFIC, subdivide: pick(['AUS', 'IND']), lakeMinPx: 5 },
@@ -119,7 +121,7 @@ function regionList() {
   set('AFR', PAGE_TEXT.AFR, 4, { page: 'AFR' }, { w: -26, e: 58, s: -35, n: 37.5 });
   set('AFR', REGION_TEXT.northAfrica, 4, ['MAR', 'ESH', 'DZA', 'TUN', 'LBY', 'EGY', 'SDN', 'MRT'], { w: -17.5, e: 38, s: 8.5, n: 37.5 });
   set('AFR', REGION_TEXT.westAfrica, 4, ['MRT', 'SEN', 'GMB', 'GNB', 'GIN', 'SLE', 'LBR', 'CIV', 'MLI', 'BFA', 'GHA', 'TGO', 'BEN', 'NER', 'NGA', 'CPV'], { w: -25.5, e: 16, s: 4, n: 27.5 });
-  set('AFR', REGION_TEXT.eastAfrica, 4, ['ETH', 'ERI', 'DJI', 'SOM', 'KEN', 'UGA', 'RWA', 'BDI', 'TZA', 'SSD', 'SDN', 'MDG', 'SYC', 'COM', 'MUS', 'MOZ', 'MWI'], { w: 21, e: 58, s: -27, n: 22 });
+  set('AFR', REGION_TEXT.eastAfrica, 4, ['ETH', 'ERI', 'DJI', 'SOM', 'KEN', 'UGA', 'RWA', 'BDI', 'TZA', 'SSD', 'SDN', 'MDG', 'SYC', 'COM', 'MUS', 'MOZ', 'MWI', 'REU', 'MYT'], { w: 21, e: 58, s: -27, n: 22 });
   set('AFR', REGION_TEXT.centralAfrica, 4, ['CMR', 'CAF', 'TCD', 'COG', 'COD', 'GAB', 'GNQ', 'STP', 'AGO'], { w: 5, e: 32, s: -18.5, n: 23.5 });
   set('AFR', REGION_TEXT.southernAfrica, 4, ['ZAF', 'NAM', 'BWA', 'ZWE', 'ZMB', 'LSO', 'SWZ', 'MOZ', 'MWI', 'AGO', 'MDG'], { w: 11, e: 51, s: -35, n: -4.5 });
   set('AUS', PAGE_TEXT.AUS, 5, { page: 'AUS' }, { w: 112, e: 192, s: -48, n: 0 });
@@ -263,6 +265,36 @@ function exercises(ctx, pass = 2) {
     return countries[u.meta.territory || u.meta.country].page;
   };
 
+  // A multiple-choice exercise shows no map: its map gives the names of its
+  // answers and must draw every place it asks on its own country, within
+  // the coast allowance (towns are placed finer than coasts are drawn). The
+  // region's map does that unless it leaves out part of a country (Siberia
+  // on Europe's map) or draws islands past the date line (Oceania's); the
+  // world's map then serves.
+  const COAST_KM = 15;
+  const kilometresTo = (p, ring) => {
+    if (geo.pointInRing(p.lon, p.lat, ring)) return 0;
+    const kx = 111.32 * Math.cos(p.lat * Math.PI / 180), ky = 110.57;
+    let best = Infinity;
+    for (let i = 0, j = ring.length - 1; i < ring.length; j = i++) {
+      const ax = (ring[j][0] - p.lon) * kx, ay = (ring[j][1] - p.lat) * ky;
+      const bx = (ring[i][0] - p.lon) * kx, by = (ring[i][1] - p.lat) * ky;
+      const dx = bx - ax, dy = by - ay, l = dx * dx + dy * dy;
+      const t = l ? Math.max(0, Math.min(1, -(ax * dx + ay * dy) / l)) : 0;
+      best = Math.min(best, Math.hypot(ax + t * dx, ay + t * dy));
+    }
+    return best;
+  };
+  const drawsOnOwn = (m, ks, sel) => [...selectedBy(ks, sel)].every((p) => {
+    let key = '';
+    for (const k of ks) if ([p.group1, p.group2, p.group3].includes(k)) key = k;
+    const named = m.units[key] || Object.values(m.units).some((u) => u.meta.sub && u.meta.country === key);
+    if (!named) return true; // the program leaves a place without an answer out
+    return Object.entries(m.units).filter(([k, u]) => k === key || u.meta.country === key)
+      .some(([, u]) => u.parts.some((part) => kilometresTo(p, part.ring) <= COAST_KM));
+  });
+  const multiMap = (own, ks, sel) => (pass === 2 && own !== 1 && !drawsOnOwn(maps[own], ks, sel) && drawsOnOwn(maps[1], ks, sel) ? 1 : own);
+
   function regionSet(r) {
     const m = maps[r.map];
     let keys;
@@ -272,6 +304,12 @@ function exercises(ctx, pass = 2) {
     else if (r.keys.world) keys = Object.keys(m.units).filter((k) => !m.units[k].meta.territory);
     else { divided = r.keys.divisionsOf; keys = divisionsOf(m, divided); }
     keys = keys.filter((k) => mainBounds(m, k)).sort((a, c) => area(m, c) - area(m, a) || byText(a, c));
+    // A territory that answers for its country in area exercises (a click on
+    // Reunion is one on France) has places of its own: the place and
+    // multiple-choice exercises of its page ask them by its key.
+    const territories = Array.isArray(r.keys) || divided ? [] : Object.keys(m.units)
+      .filter((k) => m.units[k].meta.territory && (r.keys.world || pageOf(m, k) === r.keys.page));
+    const placeKeys = keys.concat(territories).sort((a, c) => area(m, c) - area(m, a) || byText(a, c));
     const b = boundsOf(m, keys, r.focus);
     const view = r.keys.world ? worldView(m.def.bbox) : cat.viewFor(b);
     const v = new View(view.n, view.s, view.c, cat.REF_W, cat.REF_H);
@@ -298,8 +336,8 @@ function exercises(ctx, pass = 2) {
         .filter((g) => placesOf(g).filter(sel).every((p) => onScreen(vs, p, m)));
       const out = okRegions.slice();
       // A country's places past the date line, on the map that draws it so.
-      const shifted = m.def.shift ? keys.map((k) => `${k}+`) : [];
-      for (const k of keys.concat(shifted)) {
+      const shifted = m.def.shift ? placeKeys.map((k) => `${k}+`) : [];
+      for (const k of placeKeys.concat(shifted)) {
         if (okRegions.includes(regionKey(pageOf(m, k)))) continue;
         const ps = placesOf(k).filter(sel);
         if (!ps.length) continue;
@@ -335,16 +373,17 @@ function exercises(ctx, pass = 2) {
       const f = ctx.flagOf(maps[flagMap], k);
       const pic = f && ctx.pictureOf(f);
       if (!f || pictures.has(pic)) return false;
+      if (ctx.pictureOwner && maps[1].units[k] && ![k, ''].includes(ctx.pictureOwner(pic))) return false;
       pictures.add(pic);
       return true;
     });
     if (r.kinds.includes('flags') && flagged.length >= 4) addSplit({ ...base, map: flagMap, kind: 'FLAGG', kindName: 'flags', titles: t('flags') }, flagged);
-    const withCap = keys.filter((k) => placesOf(k).some((p) => p.cat1));
-    if (r.kinds.includes('capitalCountry') && withCap.length >= 4) addSplit({ ...base, kind: 'MULTI', kindName: 'capitalCountry', titles: t('capitalCountry'), level: 1, cat1: true }, withCap);
-    const withCity = keys.filter((k) => placesOf(k).some((p) => p.level <= 3));
+    const withCap = placeKeys.filter((k) => placesOf(k).some((p) => p.cat1));
+    if (r.kinds.includes('capitalCountry') && withCap.length >= 4) addSplit({ ...base, map: multiMap(r.map, withCap, isCap), kind: 'MULTI', kindName: 'capitalCountry', titles: t('capitalCountry'), level: 1, cat1: true }, withCap);
+    const withCity = placeKeys.filter((k) => placesOf(k).some((p) => p.level <= 3));
     const cityCountryNew = !sameSet(selectedBy(withCity, (p) => p.level <= 3), selectedBy(withCap, isCap));
-    if (r.kinds.includes('cityCountry') && withCity.length >= 4 && cityCountryNew) addSplit({ ...base, kind: 'MULTI', kindName: 'cityCountry', titles: t('cityCountry'), level: 3 }, withCity);
-    const withTown = keys.filter((k) => placesOf(k).some((p) => p.level <= 5));
+    if (r.kinds.includes('cityCountry') && withCity.length >= 4 && cityCountryNew) addSplit({ ...base, map: multiMap(r.map, withCity, (p) => p.level <= 3), kind: 'MULTI', kindName: 'cityCountry', titles: t('cityCountry'), level: 3 }, withCity);
+    const withTown = placeKeys.filter((k) => placesOf(k).some((p) => p.level <= 5));
     if (r.kinds.includes('cityDivision') && withTown.length >= 4) add({ ...base, kind: 'MULTI', titles: t('cityDivision'), keys: withTown, level: 5 });
   }
   for (const r of regionList()) regionSet(r);

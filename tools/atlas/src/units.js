@@ -32,6 +32,35 @@ const DIVISION_FIX = { 'RUS/Crimea': { key: 'UKR', a2: 'UA' }, 'RUS/Sevastopol':
 // Left out: Antarctica, unclaimed reefs and disputed specks.
 const DROP = new Set(['ATA', 'PGA', 'CLP', 'SCR', 'SER', 'BJN', 'CNM', 'CSI']);
 
+// Western Sahara's northern border, the parallel of 27 degrees 40 minutes:
+// the source files the part of the territory that Morocco administers as
+// Moroccan regions (Laayoune's among them) and draws only the strip east of
+// the berm as Western Sahara.
+const WESTERN_SAHARA_NORTH = 27 + 40 / 60;
+
+// The pieces of a polygon south (south = true) or north of a parallel. The
+// crossing of an edge is computed from its two ends in a fixed order, so
+// that both pieces get the same points on the cut.
+function clipAtParallel(poly, lat, south) {
+  const inside = ([, y]) => (south ? y < lat : y >= lat);
+  const crossing = (a, b) => {
+    const [p, q] = a[1] < b[1] || (a[1] === b[1] && a[0] < b[0]) ? [a, b] : [b, a];
+    return [p[0] + (q[0] - p[0]) * (lat - p[1]) / (q[1] - p[1]), lat];
+  };
+  const clip = (ring) => {
+    const out = [];
+    for (let i = 0; i < ring.length; i++) {
+      const a = ring[i], b = ring[(i + 1) % ring.length];
+      if (inside(a)) out.push(a);
+      if (inside(a) !== inside(b)) out.push(crossing(a, b));
+    }
+    return out;
+  };
+  const outer = clip(poly[0]);
+  if (outer.length < 3) return null;
+  return [outer, ...poly.slice(1).map(clip).filter((r) => r.length >= 3)];
+}
+
 // Overseas regions of France that this atlas names on their own while they
 // answer for France.
 const OWN_TERRITORY = {
@@ -79,6 +108,18 @@ function loadSources(dir) {
     const c = addCountry(key, a2, own || info[Object.keys(info).find((k) => info[k].iso_a3 === key)]);
     const terr = OWN_TERRITORY[`${adm}/${p.gu_a3}`];
     if (terr) addCountry(terr.key, terr.a2, info.FRA).page = PAGE_FIX[terr.key];
+    if (c.key === 'MAR') {
+      // What lies south of Western Sahara's border is Western Sahara's.
+      const { polygonsOf } = require('./mapbuild');
+      const polys = polygonsOf(f.geometry);
+      const north = polys.map((poly) => clipAtParallel(poly, WESTERN_SAHARA_NORTH, false)).filter(Boolean);
+      const south = polys.map((poly) => clipAtParallel(poly, WESTERN_SAHARA_NORTH, true)).filter(Boolean);
+      if (south.length) {
+        if (north.length) features.push({ country: c.key, territory: null, props: p, geometry: { type: 'MultiPolygon', coordinates: north } });
+        features.push({ country: 'ESH', territory: null, props: { ...p, adm0_a3: 'SAH' }, geometry: { type: 'MultiPolygon', coordinates: south } });
+        continue;
+      }
+    }
     features.push({ country: c.key, territory: terr ? terr.key : null, props: p, geometry: f.geometry });
   }
   // The Vatican is missing from the admin-1 layer; take it from admin-0.
@@ -91,4 +132,4 @@ function loadSources(dir) {
   return { features, countries, lakes: lakes.features };
 }
 
-module.exports = { loadSources, CONTINENT_PAGE };
+module.exports = { loadSources, CONTINENT_PAGE, clipAtParallel };

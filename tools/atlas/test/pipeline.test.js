@@ -667,3 +667,54 @@ test("Poland's voivodeships take the catalogue's names where nothing else names 
   assert.deepStrictEqual(geonamesNames(2618425, 'Copenhagen').slice(0, 4), ['Köpenhamn', null, 'Copenhague', 'Kopenhagen']);
   assert.strictEqual(geonamesNames(1526273, 'Nur-Sultan').filter(Boolean).length, 0);
 });
+
+test('a polygon cut at a parallel: the two pieces meet on the same points and keep the area', () => {
+  const { clipAtParallel } = require('../src/units');
+  const poly = [[[0, 0], [4, 0], [4, 4], [2, 1], [0, 4]]];
+  const south = clipAtParallel(poly, 2, true);
+  const north = clipAtParallel(poly, 2, false);
+  const onCut = (r) => r.filter(([, y]) => y === 2).map(String).sort();
+  assert.deepStrictEqual(onCut(south[0]), ['0,2', '1.3333333333333335,2', '2.6666666666666665,2', '4,2']);
+  // The notch between the north's two horns reaches below the parallel: the
+  // north's ring runs on the same cut points as the south's.
+  assert.deepStrictEqual(onCut(north[0]), onCut(south[0]));
+  const area = (r) => Math.abs(geo.signedArea(r));
+  assert.ok(Math.abs(area(south[0]) + area(north[0]) - area(poly[0])) < 1e-9);
+  assert.strictEqual(clipAtParallel(poly, -1, true), null);
+});
+
+test('an island that carries a place comes back when simplification lost it, unless drawn or shared', () => {
+  const { lostIsland } = require('../src/mapbuild');
+  const sq = (x, y, d) => [[x, y], [x + d, y], [x + d, y + d], [x, y + d]];
+  const island = { ring: sq(10, 10, 0.05), bounds: { w: 10, e: 10.05, s: 10, n: 10.05 } };
+  const main = [[sq(0, 0, 5)]];
+  const got = lostIsland([10.02, 10.02], [island], [], main, 0.05);
+  assert.ok(got && got[0].length >= 3 && geo.pointInRing(10.02, 10.02, got[0]));
+  // Still drawn (a simplified part keeps its vertices): not lost.
+  assert.strictEqual(lostIsland([10.02, 10.02], [island], [], [[sq(10, 10, 0.05)]], 0.05), null);
+  // Shared with a neighbour's polygon: left as it is.
+  const other = { ring: [[10.05, 10], [10.1, 10], [10.1, 10.05], [10.05, 10.05]], bounds: { w: 10.05, e: 10.1, s: 10, n: 10.05 } };
+  assert.strictEqual(lostIsland([10.02, 10.02], [island], [other], main, 0.05), null);
+  // A place far from every source polygon of its unit finds no island.
+  assert.strictEqual(lostIsland([20, 20], [island], [], main, 0.05), null);
+});
+
+test('a coastal place is pinned to its coast, not across a neighbour or another line', () => {
+  const { pinToCoast } = require('../src/mapbuild');
+  const land = () => [[[0, 0], [1, 0], [1, 1], [0, 1]]];
+  const polys = [land()];
+  assert.ok(pinToCoast(polys, [1.2, 0.5], [], 0.5));
+  assert.ok(polys[0][0].some(([x, y]) => x === 1.2 && y === 0.5));
+  // A line of another unit between the coast and the place: no pin.
+  const wall = [[1.1, 0.2], [1.15, 0.2], [1.15, 0.8], [1.1, 0.8]];
+  const blocked = [land()];
+  assert.ok(!pinToCoast(blocked, [1.2, 0.5], [wall], 0.5));
+  assert.strictEqual(blocked[0][0].length, 4);
+  // On a border with a neighbour built later, both rings take the vertex.
+  const next = Object.assign([[1, 0], [2, 0], [2, 1], [1, 1]].reverse(), { later: true });
+  const both = [land()];
+  assert.ok(pinToCoast(both, [1.05, 0.5], [next], 0.5));
+  assert.ok(next.some(([x, y]) => x === 1.05 && y === 0.5));
+  // Too far from any coast.
+  assert.ok(!pinToCoast([land()], [3, 0.5], [], 0.5));
+});
