@@ -44,7 +44,7 @@ const IN = {
   Haryana: 'HR', 'Himachal Pradesh': 'HP', 'Jammu and Kashmir': 'JK', Jharkhand: 'JH', Karnataka: 'KA', Kerala: 'KL',
   Lakshadweep: 'LD', 'Madhya Pradesh': 'MP', Maharashtra: 'MH', Manipur: 'MN', Meghalaya: 'ML', Mizoram: 'MZ',
   Nagaland: 'NL', Orissa: 'OD', Puducherry: 'PY', Punjab: 'PB', Rajasthan: 'RJ', Sikkim: 'SK', 'Tamil Nadu': 'TN',
-  Tripura: 'TR', 'Uttar Pradesh': 'UP', Uttaranchal: 'UK', 'West Bengal': 'WB',
+  Telangana: 'TG', Ladakh: 'LA', Tripura: 'TR', 'Uttar Pradesh': 'UP', Uttaranchal: 'UK', 'West Bengal': 'WB',
 };
 const DE = {
   'Baden-Württemberg': 'BW', Bayern: 'BY', Berlin: 'BE', Brandenburg: 'BB', Bremen: 'HB', Hamburg: 'HH', Hessen: 'HE',
