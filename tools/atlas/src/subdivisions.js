@@ -103,7 +103,9 @@ function byName(prefix, table) {
 const DIVIDE = {
   USA: byName('US', US), CAN: byName('CA', CA), MEX: byName('MX', MX), BRA: byName('BR', BR),
   AUS: (p) => (p.adm0_a3 === 'AUS' ? byName('AU', AU)(p) : false),
-  IND: (p) => (p.adm0_a3 === 'IND' ? byName('IN', IN)(p) : false),
+  // The Siachen Glacier, a unit of its own in the source and India's by the
+  // border policy, is administered with Ladakh.
+  IND: (p) => (p.adm0_a3 === 'IND' ? byName('IN', IN)(p) : p.adm0_a3 === 'KAS' ? 'IN-LA' : false),
   DEU: byName('DE', DE), SWE: byName('SE', SE), NOR: byName('NO', NO), POL: byName('PL', PL),
   FRA: (p) => {
     if (p.gu_a3 !== 'FXX') return false;
