@@ -63,6 +63,9 @@ const Reference References[] = {
     {"AREA6", "ES-CT", {"Katalonien", "Catalonia", "Catalogne", "Katalonien", "Cataluña", "Catalogna", "Catalonien", "Catalonië", "Catalunha"}},
     {"AREA6", "PL-OP", {"Opole", "Opole", "Opole", "Oppeln", "Opole", "Opole", "Opole", "Opole", "Opole"}},
     {"AREA5", "IN-DH", {"Dadra och Nagar Haveli och Daman och Diu", "Dadra and Nagar Haveli and Daman and Diu", "Dadra et Nagar Haveli et Daman et Diu", "Dadra und Nagar Haveli und Daman und Diu", "Dadra y Nagar Haveli y Damán y Diu", "Dadra e Nagar Haveli e Daman e Diu", "Dadra og Nagar Haveli og Daman og Diu", "Dadra en Nagar Haveli en Daman en Diu", "Dadrá e Nagar-Aveli e Damão e Diu"}},
+    // Split from Andhra Pradesh in 2014 and from Jammu and Kashmir in 2019.
+    {"AREA5", "IN-TG", {"Telangana", "Telangana", "Telangana", "Telangana", "Telangana", "Telangana", "Telangana", "Telangana", "Telangana"}},
+    {"AREA5", "IN-LA", {"Ladakh", "Ladakh", "Ladakh", "Ladakh", "Ladakh", "Ladakh", "Ladakh", "Ladakh", "Ladakh"}},
     {"AREA6", "NO-50", {"Tröndelag", "Trøndelag", "Trøndelag", "Trøndelag", "Trøndelag", "Trøndelag", "Trøndelag", "Trøndelag", "Trøndelag"}},
     {"AREA3", "US-CA", {"Kalifornien", "California", "Californie", "Kalifornien", "California", "California", "Californien", "Californië", "Califórnia"}},
 };

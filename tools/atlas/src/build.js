@@ -4,6 +4,7 @@
 const fs = require('fs');
 const path = require('path');
 const { loadSources } = require('./units');
+const { applySplits } = require('./splits');
 const { buildMapUnits, buildLakes, applyMarkers } = require('./mapbuild');
 const { basinPoints } = require('./lobes');
 const { countryNames, LANGS } = require('./names');
@@ -36,6 +37,10 @@ function flagFor(a2) {
 function log(...a) { console.log('[atlas]', ...a); }
 
 const sources = loadSources(path.join(WORK, 'src'));
+// India's Telangana and Ladakh, cut from our own Andhra Pradesh and Jammu and
+// Kashmir (src/splits.js).
+const splitFigures = applySplits(sources);
+log('split', JSON.stringify(splitFigures));
 const countries = sources.countries;
 const lakes = buildLakes(sources, WORK, 5000, 0.02);
 

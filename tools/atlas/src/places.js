@@ -177,6 +177,13 @@ const regionKey = (page) => `R-${page}`;
 // for Israel, Ramallah for Palestine, Laayoune for Western Sahara.
 const CAPITAL_BY_ID = { IL: 281184, PS: 282239, EH: 2462881 };
 
+// Division seats the source marks otherwise: Ladakh's is Leh, which the source
+// has as a plain town while it marks Kargil, the seat of one of its two
+// districts. Andhra Pradesh's, Amaravati, is still being built and is not
+// in the source: that division has no capital place.
+const DIVISION_SEAT = new Set([1264976]);
+const NOT_DIVISION_SEAT = new Set([1267776]);
+
 const KEEP_CODES = new Set(['PPLC', 'PPLA', 'PPLA2', 'PPLA3', 'PPLA4', 'PPL', 'PPLG']);
 
 // A city's names: our table where it names the city in the language (its
@@ -275,7 +282,7 @@ function buildPlaces(cities, countries, subdivisionOf, subdivided, zones = zoneC
     for (const c of list.slice(0, 5)) choose(c, 'top');
     for (const c of list) if (c.population >= 300000) choose(c, 'large');
     if (subdivided.has(key)) {
-      for (const c of list) if (c.featureCode === 'PPLA') choose(c, 'subcap');
+      for (const c of list) if ((c.featureCode === 'PPLA' && !NOT_DIVISION_SEAT.has(c.cityId)) || DIVISION_SEAT.has(c.cityId)) choose(c, 'subcap');
     }
   }
   dropDistricts(chosen);

@@ -44,7 +44,7 @@ const IN = {
   Haryana: 'HR', 'Himachal Pradesh': 'HP', 'Jammu and Kashmir': 'JK', Jharkhand: 'JH', Karnataka: 'KA', Kerala: 'KL',
   Lakshadweep: 'LD', 'Madhya Pradesh': 'MP', Maharashtra: 'MH', Manipur: 'MN', Meghalaya: 'ML', Mizoram: 'MZ',
   Nagaland: 'NL', Orissa: 'OD', Puducherry: 'PY', Punjab: 'PB', Rajasthan: 'RJ', Sikkim: 'SK', 'Tamil Nadu': 'TN',
-  Tripura: 'TR', 'Uttar Pradesh': 'UP', Uttaranchal: 'UK', 'West Bengal': 'WB',
+  Telangana: 'TG', Ladakh: 'LA', Tripura: 'TR', 'Uttar Pradesh': 'UP', Uttaranchal: 'UK', 'West Bengal': 'WB',
 };
 const DE = {
   'Baden-Württemberg': 'BW', Bayern: 'BY', Berlin: 'BE', Brandenburg: 'BB', Bremen: 'HB', Hamburg: 'HH', Hessen: 'HE',
@@ -103,7 +103,9 @@ function byName(prefix, table) {
 const DIVIDE = {
   USA: byName('US', US), CAN: byName('CA', CA), MEX: byName('MX', MX), BRA: byName('BR', BR),
   AUS: (p) => (p.adm0_a3 === 'AUS' ? byName('AU', AU)(p) : false),
-  IND: (p) => (p.adm0_a3 === 'IND' ? byName('IN', IN)(p) : false),
+  // The Siachen Glacier, a unit of its own in the source and India's by the
+  // border policy, is administered with Ladakh.
+  IND: (p) => (p.adm0_a3 === 'IND' ? byName('IN', IN)(p) : p.adm0_a3 === 'KAS' ? 'IN-LA' : false),
   DEU: byName('DE', DE), SWE: byName('SE', SE), NOR: byName('NO', NO), POL: byName('PL', PL),
   FRA: (p) => {
     if (p.gu_a3 !== 'FXX') return false;

@@ -718,3 +718,31 @@ test('a coastal place is pinned to its coast, not across a neighbour or another 
   // Too far from any coast.
   assert.ok(!pinToCoast([land()], [3, 0.5], [], 0.5));
 });
+
+const NO_MAPSHAPER = (() => {
+  try { require.resolve('mapshaper/package.json'); return false; } catch { return 'mapshaper not installed (npm ci in tools/atlas)'; }
+})();
+
+test('a split division keeps its area, its parts meet on the cut and slivers join the side they touch', { skip: NO_MAPSHAPER }, () => {
+  const { splitUnit } = require('../src/splits');
+  const area = (polys) => polys.reduce((s, p) => s + geo.ringArea(p[0]) - p.slice(1).reduce((t, r) => t + geo.ringArea(r), 0), 0);
+  // The old unit: a 10 x 10 square with an island. The new unit's outline
+  // stops just short of the square's west edge, as another source's line of
+  // the same outer border would: the strip left between is a sliver.
+  const unit = { type: 'MultiPolygon', coordinates: [
+    [[[0, 0], [10, 0], [10, 10], [0, 10], [0, 0]]],
+    [[[12, 4], [13, 4], [13, 5], [12, 5], [12, 4]]],
+  ] };
+  const cutter = { type: 'Polygon', coordinates: [[[0.01, -1], [4, -1], [4, 11], [0.01, 11], [0.01, -1]]] };
+  const { inside, outside } = splitUnit(unit, cutter);
+  assert.ok(Math.abs(area(inside) - 40) < 1e-6, `new unit ${area(inside)}`);
+  assert.ok(Math.abs(area(outside) - 61) < 1e-6, `rest ${area(outside)}`);
+  // The island stays with the rest, though small: it touches no cut.
+  assert.ok(outside.some((p) => p[0].some(([x]) => x === 13)));
+  // Both sides carry the same points along the cut at x = 4.
+  const onCut = (polys) => new Set(polys.flatMap((p) => p[0]).filter(([x]) => x === 4).map(([x, y]) => `${x},${y}`));
+  assert.deepStrictEqual([...onCut(inside)].sort(), [...onCut(outside)].sort());
+  assert.ok(onCut(inside).size >= 2);
+  // No part of the rest lies west of the cut.
+  assert.ok(outside.every((p) => p[0].every(([x]) => x >= 4)));
+});
