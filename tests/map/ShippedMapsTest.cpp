@@ -66,7 +66,9 @@ std::vector<PixelPolygon> Project(const CKarta &map, const CAreor &list)
     std::vector<PixelPolygon> out;
     for (int i = 1; i <= list.Count; ++i) {
         const CArea &a = *list.Items[i];
-        if (a.PointCount <= 0)
+        // A marker the exercise does not ask is not drawn: the sea or the
+        // area around it shows there.
+        if (a.PointCount <= 0 || !a.Drawn())
             continue;
         PixelPolygon p;
         p.Area = &a;

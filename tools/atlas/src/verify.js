@@ -56,7 +56,7 @@ function runCheck(checker, dir, markers) {
   const r = spawnSync(checker, args, { encoding: 'utf8', maxBuffer: 256 * 1024 * 1024, env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
   if (r.status !== 0 && r.status !== 1) throw new Error(`atlas-check failed: ${r.stderr}`);
   lastMarkers = r.stdout.split('\n').filter((l) => l.startsWith('MARKER '));
-  return r.stdout.split('\n').filter((l) => /^(FILL|LAKEFILL|SEA|LAKESEA|DROPSEA|IDLESEA|LAKEFLOOD|FAIL) /.test(l));
+  return r.stdout.split('\n').filter((l) => /^(FILL|LOBE|LAKEFILL|SEA|LAKESEA|DROPSEA|IDLESEA|LAKEFLOOD|FAIL) /.test(l));
 }
 
 function samePoint(a, b) { return a[0] === b[0] && a[1] === b[1]; }
@@ -71,6 +71,32 @@ function leakFrom(line, data) {
   if (!rec || rec.fillMended || rec.lobeDropped) return null;
   if (samePoint(rec.fill1, rec.fill2)) return null;
   return rec;
+}
+
+// A further record of an area's polygon that only adds a fill point: it
+// answers to the area's own key through a group key (a country's main part
+// through Group1, a division's or territory's through Group2, a further part
+// as the part does) and takes the next free part number of the key.
+function lobeRecord(records, rec, point) {
+  const base = rec.key.split('.')[0];
+  const main = !rec.key.includes('.');
+  const group1 = main && !rec.group1 ? rec.key : rec.group1;
+  const group2 = main && rec.group1 ? rec.key : rec.group2;
+  let n = 2;
+  for (const r of records) {
+    const m = new RegExp(`^${base.replace(/[.*+?^${}()|[\]\\]/g, '\\$&')}\\.(\\d+)$`).exec(r.key);
+    if (m) n = Math.max(n, Number(m[1]) + 1);
+  }
+  return { ...rec, key: `${base}.${n}`, group1, group2, fill1: point, fill2: point, marker: false, lobeOf: rec };
+}
+
+// The further record whose fill leaks (not yet taken back).
+function lobeLeak(line, data) {
+  const m = /^FAIL exercise (\d+) at \S+: the fill of area (\d+) \(/.exec(line);
+  if (!m || !data.exercises) return null;
+  const e = data.exercises.find((x) => x.number === Number(m[1]));
+  const rec = e && data.maps[e.map] && data.maps[e.map].records[Number(m[2]) - 1];
+  return rec && rec.lobeOf && !rec.lobeDropped ? rec : null;
 }
 
 // Applies the mends of one check run; returns how many were applied and the
@@ -107,7 +133,7 @@ function applyMends(lines, data) {
   const kept = (file) => data.seaPoints[file].length - (remove[file] ? remove[file].size : 0);
   const floodSet = new Set();
   // The largest stretches of sea take points first: a file's points run out.
-  const seaPixels = (l) => (/^(SEA|LAKESEA) .*\((\d+) pixels\)/.exec(l) || [0, 0, 0])[2];
+  const seaPixels = (l) => (/^(SEA|LAKESEA|LOBE) .*\((\d+) pixels\)/.exec(l) || [0, 0, 0])[2];
   lines = [...lines].sort((a, b) => Number(seaPixels(b)) - Number(seaPixels(a)));
   for (const line of lines) {
     const f = line.split(' ');
@@ -154,6 +180,35 @@ function applyMends(lines, data) {
         fillSet.add(id);
         mended++;
       } else left.push(line);
+    } else if (f[0] === 'LOBE') {
+      // A piece of an asked area that its fill points leave grey: the
+      // area's second point when it has none of its own yet, otherwise a
+      // further record of the same polygon under the area's key as a group
+      // (its outline drawn again changes no pixel), at the end of the list
+      // so that the check's area numbers stay. Only for the sizes that must
+      // pass; the largest piece of an area first, one a run.
+      const m = data.maps[Number(f[1])];
+      const rec = m && m.records[Number(f[2]) - 1];
+      const id = `LOBE ${f[1]} ${f[2]}`;
+      if (!rec || !atCoreSize(line)) { left.push(line); continue; }
+      if (fillSet.has(id)) continue;
+      const point = [Number(f[3]), Number(f[4])];
+      fillSet.add(id);
+      if (!rec.fillMended && !rec.lobeOf && samePoint(rec.fill1, rec.fill2)) {
+        rec.fill2 = point;
+        rec.fillMended = true;
+        mended++;
+      } else if (m.records.length < 500) {
+        m.records.push(lobeRecord(m.records, rec.lobeOf || rec, point));
+        mended++;
+      } else left.push(line);
+    } else if (f[0] === 'FAIL' && lobeLeak(line, data)) {
+      // A further fill point that some size puts across a border paints
+      // nothing more: it moves onto its area's first point.
+      const rec = lobeLeak(line, data);
+      rec.fill1 = rec.fill2 = rec.lobeOf.fill1;
+      rec.lobeDropped = true;
+      mended++;
     } else if (f[0] === 'FAIL' && leakFrom(line, data)) {
       // A second fill point beyond a neck that some size puts across a
       // border: the area goes back to its first point alone.
@@ -235,4 +290,4 @@ function verify(checker, dir, data, write, log) {
   return { unresolved: faults.length, notes: lines.length - faults.length, markers, seaPointsPruned: pruned };
 }
 
-module.exports = { verify, applyMends, CORE_SIZES, SCREEN_SIZES };
+module.exports = { verify, applyMends, lobeRecord, CORE_SIZES, SCREEN_SIZES };
