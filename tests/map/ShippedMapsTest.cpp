@@ -182,7 +182,123 @@ Outcome CheckExercise(COvning &exercise, int width, int height)
     return out;
 }
 
+// Grey pieces a player would see: a piece of the land colour (4-connected)
+// that lies mostly (four fifths) outside every polygon or in a lake (sea left unpainted) of
+// SeaLimit pixels or more, or mostly in one asked area (a piece of it left
+// unpainted) of AreaLimit pixels or more. Pieces inside areas the exercise
+// does not ask are the land they should be.
+constexpr int SeaLimit = 50;
+constexpr int AreaLimit = 20;
+constexpr int Samples = 400; // pixels of a piece looked up in the polygons
+
+std::vector<std::string> GreyPieces(COvning &exercise, int width, int height)
+{
+    Canvas canvas(width, height);
+    auto map = LoadMapForExercise(exercise, DataDir);
+    const bool place = IsPlaceExercise(exercise);
+    int steps = 0;
+    MapImageRun run(exercise, *map, canvas, ExerciseContext{});
+    run.Start([&] { return ++steps < (place ? 4 : 5); });
+    const std::vector<PixelPolygon> areas = Project(*map, *map->Areas);
+    const std::vector<PixelPolygon> lakes = Project(*map, *map->Waters);
+    std::vector<PixelPolygon> lakeAreas;
+    for (const PixelPolygon &p : areas)
+        if (p.Area->Key.empty())
+            lakeAreas.push_back(p);
+
+    std::vector<std::string> out;
+    const int frame = 6;
+    std::vector<char> seen(static_cast<std::size_t>(width) * height, 0);
+    std::vector<int> stack, piece;
+    for (int y0 = frame; y0 < height - frame; ++y0)
+        for (int x0 = frame; x0 < width - frame; ++x0) {
+            const int start = y0 * width + x0;
+            if (seen[start] || canvas.GetPixel(x0, y0) != map->LandColour)
+                continue;
+            piece.clear();
+            stack.push_back(start);
+            seen[start] = 1;
+            while (!stack.empty()) {
+                const int q = stack.back();
+                stack.pop_back();
+                piece.push_back(q);
+                const int qx = q % width, qy = q / width;
+                for (const auto &[nx, ny] : {std::pair{qx + 1, qy}, {qx - 1, qy}, {qx, qy + 1}, {qx, qy - 1}}) {
+                    if (nx < frame || ny < frame || nx >= width - frame || ny >= height - frame)
+                        continue;
+                    const int r = ny * width + nx;
+                    if (!seen[r] && canvas.GetPixel(nx, ny) == map->LandColour) {
+                        seen[r] = 1;
+                        stack.push_back(r);
+                    }
+                }
+            }
+            if (static_cast<int>(piece.size()) < AreaLimit)
+                continue;
+            // Look up an even sample of the piece's pixels.
+            const std::size_t stride = std::max<std::size_t>(1, piece.size() / Samples);
+            int looked = 0, sea = 0, asked = 0;
+            for (std::size_t k = 0; k < piece.size(); k += stride) {
+                const int x = piece[k] % width, y = piece[k] / width;
+                ++looked;
+                const CArea *area = PolygonAt(areas, x, y);
+                // Land by the degrees too: beyond the straight line that draws
+                // a map's cut edge (a meridian, curved on the image) lies land
+                // (Greenland west of map 2's edge).
+                bool land = false;
+                const GeoPoint at{map->YToLatitude(y), map->PointToLongitude(y, x)};
+                for (int i = 1; i <= map->Areas->Count && area == nullptr && !land; ++i) {
+                    const CArea &a = *map->Areas->Items[i];
+                    land = a.Drawn() && !a.Key.empty() && at.Latitude <= a.North && at.Latitude >= a.South &&
+                           a.ContainsPoint(at);
+                }
+                if ((area == nullptr && !land) || PolygonAt(lakes, x, y) != nullptr ||
+                    PolygonAt(lakeAreas, x, y) != nullptr)
+                    ++sea;
+                else if (!place && area != nullptr && area->Active)
+                    ++asked;
+            }
+            const char *what = nullptr;
+            // Sea: mostly outside the land, as the atlas's drawing check
+            // counts it (a piece of land beyond the map's box is land).
+            if (sea * 10 >= looked * 8 && static_cast<int>(piece.size()) >= SeaLimit)
+                what = "sea";
+            else if (asked * 2 >= looked)
+                what = "asked area";
+            if (what == nullptr)
+                continue;
+            const int x = piece[piece.size() / 2] % width, y = piece[piece.size() / 2] / width;
+            std::ostringstream s;
+            s << "exercise " << exercise.Number << " (" << exercise.Title(2) << ") at " << width << "x" << height
+              << ": a grey piece of " << what << ", " << piece.size() << " pixels, at " << x << "," << y << " (lat "
+              << map->YToLatitude(y) << ", lon " << map->PointToLongitude(y, x) << ")";
+            out.push_back(s.str());
+        }
+    return out;
+}
+
 } // namespace
+
+// No grey piece a player would see, at the four sizes the views are made for.
+TEST(ShippedMaps, NoGreyPieceOfSeaOrOfAnAskedArea)
+{
+    if (!QFile::exists(QString::fromStdString(DataDir + "/Ovning.crp")))
+        GTEST_SKIP() << "no data set in " << DataDir;
+    COvningar catalogue;
+    catalogue.LoadCatalogue(DataDir + "/Ovning.crp");
+    std::vector<std::string> found;
+    for (COvning *e = catalogue.First(); e != nullptr; e = e->Next) {
+        if (e->Kind != "AREA" && e->Kind != "ORT")
+            continue;
+        for (const auto &[w, h] : {std::pair{1020, 700}, std::pair{1362, 700}, std::pair{1916, 1000}, std::pair{2556, 1380}})
+            for (std::string &line : GreyPieces(*e, w, h))
+                found.push_back(std::move(line));
+    }
+    std::ostringstream s;
+    for (std::size_t i = 0; i < std::min<std::size_t>(found.size(), 1000); ++i)
+        s << "  " << found[i] << "\n";
+    EXPECT_TRUE(found.empty()) << found.size() << " grey pieces:\n" << s.str();
+}
 
 TEST(ShippedMaps, EveryMapExerciseDrawsItsLayersRight)
 {
