@@ -585,12 +585,22 @@ struct Checker {
         // in the order and by the rules the program fills them.
         std::map<int, Colour> own;
         std::set<int> mostlyUnpainted;
+        // A further record of a polygon (for one more fill point) paints in
+        // the colour of the record it repeats, as every asked area paints in
+        // one colour in the program: a point whose piece the first record
+        // already painted then paints nothing. The pixels count for the
+        // first record, which the polygon test finds.
+        std::map<std::tuple<double, double, double, double, int, float, float>, int> firstOf;
         for (int i = 1; i <= map->Areas->Count; ++i) {
             CArea &a = *map->Areas->Items[i];
             if (!a.Active)
                 continue;
-            const Colour c = RGB(uint8_t(1 + i % 250), uint8_t(1 + i / 250), 77);
-            own[i] = c;
+            const auto shape = std::make_tuple(a.North, a.South, a.East, a.West, int(a.PointCount),
+                                               a.Points[1].Latitude, a.Points[1].Longitude);
+            const int first = firstOf.emplace(shape, i).first->second;
+            const Colour c = RGB(uint8_t(1 + first % 250), uint8_t(1 + first / 250), 77);
+            if (first == i)
+                own[i] = c;
             map->FillArea(a, c);
         }
         std::map<int, long> inside, filled, leaked;
