@@ -206,6 +206,19 @@ std::vector<std::string> GreyPieces(COvning &exercise, int width, int height)
         if (p.Area->Key.empty())
             lakeAreas.push_back(p);
 
+    // The box of the map's land: beyond it (a map's cut edge, as map 4's at
+    // 100 degrees east through China) lies land the map does not hold.
+    double boxN = -90, boxS = 90, boxE = -1e9, boxW = 1e9;
+    for (int i = 1; i <= map->Areas->Count; ++i) {
+        const CArea &a = *map->Areas->Items[i];
+        if (a.PointCount > 0) {
+            boxN = std::max(boxN, a.North);
+            boxS = std::min(boxS, a.South);
+            boxE = std::max(boxE, a.East);
+            boxW = std::min(boxW, a.West);
+        }
+    }
+
     std::vector<std::string> out;
     const int frame = 6;
     std::vector<char> seen(static_cast<std::size_t>(width) * height, 0);
@@ -245,8 +258,8 @@ std::vector<std::string> GreyPieces(COvning &exercise, int width, int height)
                 // Land by the degrees too: beyond the straight line that draws
                 // a map's cut edge (a meridian, curved on the image) lies land
                 // (Greenland west of map 2's edge).
-                bool land = false;
                 const GeoPoint at{map->YToLatitude(y), map->PointToLongitude(y, x)};
+                bool land = at.Latitude > boxN || at.Latitude < boxS || at.Longitude > boxE || at.Longitude < boxW;
                 for (int i = 1; i <= map->Areas->Count && area == nullptr && !land; ++i) {
                     const CArea &a = *map->Areas->Items[i];
                     land = a.Drawn() && !a.Key.empty() && at.Latitude <= a.North && at.Latitude >= a.South &&

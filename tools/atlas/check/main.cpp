@@ -236,6 +236,27 @@ struct Checker {
         const std::vector<int> lakeAreas = CoverPixels(*map, *map->Areas, W, H, false, true);
         const std::vector<int> lakes = CoverPixels(*map, *map->Waters, W, H, false);
         auto isLake = [&](int p) { return lakes[p] != NoArea || lakeAreas[p] != NoArea; };
+        // Outside every polygon and inside the box of the map's land: sea.
+        // Beyond that box (a map's cut edge, as map 4's at 100 degrees east
+        // through China) lies land the map does not hold, rightly grey.
+        double boxN = -90, boxS = 90, boxE = -1e9, boxW = 1e9;
+        for (int i = 1; i <= map->Areas->Count; ++i) {
+            const CArea &a = *map->Areas->Items[i];
+            if (a.PointCount == 0)
+                continue;
+            boxN = std::max(boxN, a.North);
+            boxS = std::min(boxS, a.South);
+            boxE = std::max(boxE, a.East);
+            boxW = std::min(boxW, a.West);
+        }
+        auto isSea = [&, m = map.get()](int p) {
+            if (isLake(p))
+                return true;
+            if (land[p] != NoArea)
+                return false;
+            const double lat = m->YToLatitude(p / W), lon = m->PointToLongitude(p / W, p % W);
+            return lat <= boxN && lat >= boxS && lon <= boxE && lon >= boxW;
+        };
         auto colourAt = [&](int p) { return canvas.GetPixel(p % W, p / W); };
 
         char viewKey[160];
@@ -261,28 +282,28 @@ struct Checker {
         }
         FloodSeaNoting(*map, canvas, seaFile);
         if (!seaDone)
-            CheckSea(e, *map, canvas, W, H, where, seaFile, land, lakes, lakeAreas, isLake);
+            CheckSea(e, *map, canvas, W, H, where, seaFile, land, lakes, lakeAreas, isLake, isSea);
         if (area)
             CheckFills(e, *map, canvas, W, H, where, land, isLake);
         if (reportGrey)
-            ReportGrey(e, *map, canvas, W, H, !seaDone, land, isLake);
+            ReportGrey(e, *map, canvas, W, H, !seaDone, land, isSea);
     }
 
     // With --grey: every piece of the land colour that is left where the map
     // should show sea, a lake or an asked area, after the drawing of the run's
     // start, one line "GREY sea|asked map exercise WxH pixels lat lon". Sea
     // pieces once a view (the exercises of a region share it).
-    template <class LakeTest>
+    template <class SeaTest>
     void ReportGrey(const COvning &e, const CKarta &map, const Canvas &canvas, int W, int H, bool withSea,
-                    const std::vector<int> &land, LakeTest isLake)
+                    const std::vector<int> &land, SeaTest isSea)
     {
         const Colour landColour = map.LandColour;
         for (const Component &c : Components(W, H, [&](int p) { return canvas.GetPixel(p % W, p / W) == landColour; })) {
             int sea = 0, asked = 0;
             for (int p : c.pixels) {
-                if (land[p] == NoArea || isLake(p))
+                if (isSea(p))
                     ++sea;
-                else if (e.Kind == "AREA" && map.Areas->Items[land[p]]->Active)
+                else if (land[p] != NoArea && e.Kind == "AREA" && map.Areas->Items[land[p]]->Active)
                     ++asked;
             }
             const int n = int(c.pixels.size());
@@ -499,10 +520,10 @@ struct Checker {
         return out;
     }
 
-    template <class LakeTest>
+    template <class LakeTest, class SeaTest>
     void CheckSea(const COvning &e, CKarta &m, Canvas &canvas, int W, int H, const std::string &where, const std::string &seaFile,
                   const std::vector<int> &land, const std::vector<int> &lakes, const std::vector<int> &lakeAreas,
-                  LakeTest isLake)
+                  LakeTest isLake, SeaTest isSea)
     {
         CKarta *map = &m;
         auto colourAt = [&](int p) { return canvas.GetPixel(p % W, p / W); };
@@ -528,7 +549,7 @@ struct Checker {
         for (const Component &c : Components(W, H, [&](int p) { return colourAt(p) == landColour; })) {
             int sea = 0;
             for (int p : c.pixels)
-                sea += land[p] == NoArea || isLake(p);
+                sea += isSea(p);
             // Slivers between neighbours and lake pieces cut off by borders
             // below this size are left grey.
             if (c.pixels.size() < size_t(GreySeaLimit) || sea * 10 < int(c.pixels.size()) * 8)

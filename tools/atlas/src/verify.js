@@ -68,7 +68,7 @@ function leakFrom(line, data) {
   if (!m || !data.exercises) return null;
   const e = data.exercises.find((x) => x.number === Number(m[1]));
   const rec = e && data.maps[e.map] && data.maps[e.map].records[Number(m[2]) - 1];
-  if (!rec || rec.fillMended || rec.lobeDropped) return null;
+  if (!rec || (rec.fillMended && !rec.lobeFill) || rec.lobeDropped) return null;
   if (samePoint(rec.fill1, rec.fill2)) return null;
   return rec;
 }
@@ -111,6 +111,7 @@ function applyMends(lines, data) {
   const drops = {};
   const added = {};
   const fillSet = new Set();
+  const lobes = {};
   // Sea points to take out of each file this run, by their place in it.
   // A point that painted nothing at every exercise and size checked (already
   // sea at its turn, or off the view) goes, so that the file has room: the
@@ -186,17 +187,20 @@ function applyMends(lines, data) {
       // further record of the same polygon under the area's key as a group
       // (its outline drawn again changes no pixel), at the end of the list
       // so that the check's area numbers stay. Only for the sizes that must
-      // pass; the largest piece of an area first, one a run.
+      // pass; the largest pieces first, one point for the findings of a
+      // piece at several sizes.
       const m = data.maps[Number(f[1])];
       const rec = m && m.records[Number(f[2]) - 1];
-      const id = `LOBE ${f[1]} ${f[2]}`;
       if (!rec || !atCoreSize(line)) { left.push(line); continue; }
-      if (fillSet.has(id)) continue;
       const point = [Number(f[3]), Number(f[4])];
-      fillSet.add(id);
-      if (!rec.fillMended && !rec.lobeOf && samePoint(rec.fill1, rec.fill2)) {
+      const near = (q) => Math.abs(q[0] - point[0]) < 0.3 && Math.abs(q[1] - point[1]) < 0.3;
+      const done = (lobes[f[1] + ' ' + f[2]] = lobes[f[1] + ' ' + f[2]] || []);
+      if (done.some(near)) continue;
+      done.push(point);
+      if (!rec.fillMended && !rec.lobeOf && !rec.lobeDropped && samePoint(rec.fill1, rec.fill2)) {
         rec.fill2 = point;
         rec.fillMended = true;
+        rec.lobeFill = true;
         mended++;
       } else if (m.records.length < 500) {
         m.records.push(lobeRecord(m.records, rec.lobeOf || rec, point));
@@ -267,7 +271,7 @@ function applyMends(lines, data) {
 
 function verify(checker, dir, data, write, log) {
   let lines = [];
-  for (let round = 1; round <= 6; round++) {
+  for (let round = 1; round <= 8; round++) {
     lines = runCheck(checker, dir, data.markers);
     log(`drawing check ${round}: ${lines.length} findings`);
     if (!lines.length) break;

@@ -196,29 +196,34 @@ test('a grey piece of an asked area takes a fill point: the second, then a furth
   };
   const lines = [
     'LOBE 2 1 70 75 exercise 1 at 1916x1000 (300 pixels)',
+    'LOBE 2 1 70.1 75.1 exercise 1 at 2556x1380 (400 pixels)',
     'LOBE 2 1 71 76 exercise 1 at 2556x1380 (40 pixels)',
     'LOBE 2 2 20 -155 exercise 1 at 1916x1000 (30 pixels)',
     'LOBE 2 3 21 -156 exercise 1 at 1020x530 (30 pixels)',
   ];
   const { mended, left } = applyMends(lines, data);
   const recs = data.maps[2].records;
-  // The largest piece first, one a run; an area with a free second point takes it.
-  assert.deepStrictEqual(recs[0].fill2, [70, 75]);
+  // The largest piece first, once for its findings at several sizes; an
+  // area with a free second point takes it, its next piece a further record
+  // keyed by the area.
+  assert.deepStrictEqual(recs[0].fill2, [70.1, 75.1]);
+  assert.deepStrictEqual([recs[3].key, recs[3].group1, recs[3].group2, recs[3].fill1], ['RUS.2', 'RUS', '', [71, 76]]);
   // A division whose second point is taken gets a further record that
   // answers to its key and to its country's.
-  assert.strictEqual(recs.length, 4);
-  assert.deepStrictEqual({ key: recs[3].key, group1: recs[3].group1, group2: recs[3].group2, fill1: recs[3].fill1, fill2: recs[3].fill2 },
+  assert.strictEqual(recs.length, 5);
+  assert.deepStrictEqual({ key: recs[4].key, group1: recs[4].group1, group2: recs[4].group2, fill1: recs[4].fill1, fill2: recs[4].fill2 },
     { key: 'US-HI.3', group1: 'USA', group2: 'US-HI', fill1: [20, -155], fill2: [20, -155] });
-  assert.strictEqual(recs[3].points, ring);
-  assert.strictEqual(mended, 2);
-  assert.deepStrictEqual(left, [lines[3]], 'a piece at a screen size only is reported');
-  // The next run mends RUS's second piece with a further record keyed by RUS.
-  applyMends([lines[1]], data);
-  assert.deepStrictEqual([recs[4].key, recs[4].group1, recs[4].group2], ['RUS.2', 'RUS', '']);
+  assert.strictEqual(recs[4].points, ring);
+  assert.strictEqual(mended, 3);
+  assert.deepStrictEqual(left, [lines[4]], 'a piece at a screen size only is reported');
   // A further record whose fill leaks moves onto its area's first point.
-  const leak = applyMends(['FAIL exercise 1 at 1916x1000: the fill of area 4 (US-HI.3) runs outside it (900 pixels)'], data);
+  const leak = applyMends(['FAIL exercise 1 at 1916x1000: the fill of area 5 (US-HI.3) runs outside it (900 pixels)'], data);
   assert.strictEqual(leak.mended, 1);
-  assert.deepStrictEqual([recs[3].fill1, recs[3].fill2], [[3, 3], [3, 3]]);
+  assert.deepStrictEqual([recs[4].fill1, recs[4].fill2], [[3, 3], [3, 3]]);
+  // A second point set for a piece that leaks at another size is taken back.
+  const back = applyMends(['FAIL exercise 1 at 2556x1380: the fill of area 1 (RUS) runs outside it (900 pixels)'], data);
+  assert.strictEqual(back.mended, 1);
+  assert.deepStrictEqual(recs[0].fill2, recs[0].fill1);
 });
 
 test('a full sea point file takes no more points', () => {
