@@ -606,12 +606,15 @@ struct Checker {
         // in the order and by the rules the program fills them.
         std::map<int, Colour> own;
         std::set<int> mostlyUnpainted;
-        // A further record of a polygon (for one more fill point) paints in
-        // the colour of the record it repeats, as every asked area paints in
-        // one colour in the program: a point whose piece the first record
-        // already painted then paints nothing. The pixels count for the
-        // first record, which the polygon test finds.
+        // A further record of a polygon (for one more fill point) paints, as
+        // in the program, only where its point finds the land colour: in the
+        // program every asked area paints in one colour, so a point on a
+        // piece already painted, its own or an asked neighbour's, paints
+        // nothing. It paints in a colour of its own, and what it paints
+        // inside the polygon counts for the first record, which the polygon
+        // test finds.
         std::map<std::tuple<double, double, double, double, int, float, float>, int> firstOf;
+        std::map<Colour, std::pair<int, int>> further; // colour: record, first record
         for (int i = 1; i <= map->Areas->Count; ++i) {
             CArea &a = *map->Areas->Items[i];
             if (!a.Active)
@@ -619,10 +622,18 @@ struct Checker {
             const auto shape = std::make_tuple(a.North, a.South, a.East, a.West, int(a.PointCount),
                                                a.Points[1].Latitude, a.Points[1].Longitude);
             const int first = firstOf.emplace(shape, i).first->second;
-            const Colour c = RGB(uint8_t(1 + first % 250), uint8_t(1 + first / 250), 77);
-            if (first == i)
+            if (first == i) {
+                const Colour c = RGB(uint8_t(1 + i % 250), uint8_t(1 + i / 250), 77);
                 own[i] = c;
-            map->FillArea(a, c);
+                map->FillArea(a, c);
+                continue;
+            }
+            const Colour c = RGB(uint8_t(1 + i % 250), uint8_t(1 + i / 250), 78);
+            further[c] = {i, first};
+            const int x = map->PositionToX(a.FillPoint1.Latitude, a.FillPoint1.Longitude);
+            const int y = map->LatitudeToY(a.FillPoint1.Latitude);
+            if (map->IsInside(x, y) && canvas.GetPixel(x, y) == landColour)
+                map->FillArea(a, c);
         }
         std::map<int, long> inside, filled, leaked;
         std::map<Colour, int> byColour;
@@ -636,6 +647,13 @@ struct Checker {
             const int o = isLake(p) ? NoArea : land[p];
             if (o != NoArea && own.count(o) && c != 0)
                 ++inside[o];
+            if (auto f = further.find(c); f != further.end()) {
+                if (f->second.second == o)
+                    ++filled[o];
+                else
+                    ++leaked[f->second.first];
+                continue;
+            }
             auto it = byColour.find(c);
             if (it == byColour.end())
                 continue;
@@ -643,6 +661,12 @@ struct Checker {
                 ++filled[o];
             else
                 ++leaked[it->second];
+        }
+        for (const auto &[c, records] : further) {
+            const auto [i, first] = records;
+            if (leaked[i] > std::max(60L, inside[first] / 2))
+                Fail(where + ": the fill of area " + std::to_string(i) + " (" + map->Areas->Items[i]->Key +
+                     ") runs outside it (" + std::to_string(leaked[i]) + " pixels)");
         }
         for (const auto &[i, c] : own) {
             const CArea &a = *map->Areas->Items[i];
