@@ -249,14 +249,13 @@ struct Checker {
             boxE = std::max(boxE, a.East);
             boxW = std::min(boxW, a.West);
         }
-        auto isSea = [&, m = map.get()](int p) {
-            if (isLake(p))
-                return true;
-            if (land[p] != NoArea)
+        auto beyond = [&, m = map.get()](int p) {
+            if (land[p] != NoArea || isLake(p))
                 return false;
             const double lat = m->YToLatitude(p / W), lon = m->PointToLongitude(p / W, p % W);
-            return lat <= boxN && lat >= boxS && lon <= boxE && lon >= boxW;
+            return lat > boxN || lat < boxS || lon > boxE || lon < boxW;
         };
+        auto isSea = [&](int p) { return isLake(p) || (land[p] == NoArea && !beyond(p)); };
         auto colourAt = [&](int p) { return canvas.GetPixel(p % W, p / W); };
 
         char viewKey[160];
@@ -282,31 +281,33 @@ struct Checker {
         }
         FloodSeaNoting(*map, canvas, seaFile);
         if (!seaDone)
-            CheckSea(e, *map, canvas, W, H, where, seaFile, land, lakes, lakeAreas, isLake, isSea);
+            CheckSea(e, *map, canvas, W, H, where, seaFile, land, lakes, lakeAreas, isLake, isSea, beyond);
         if (area)
             CheckFills(e, *map, canvas, W, H, where, land, isLake);
         if (reportGrey)
-            ReportGrey(e, *map, canvas, W, H, !seaDone, land, isSea);
+            ReportGrey(e, *map, canvas, W, H, !seaDone, land, isSea, beyond);
     }
 
     // With --grey: every piece of the land colour that is left where the map
     // should show sea, a lake or an asked area, after the drawing of the run's
     // start, one line "GREY sea|asked map exercise WxH pixels lat lon". Sea
     // pieces once a view (the exercises of a region share it).
-    template <class SeaTest>
+    template <class SeaTest, class BeyondTest>
     void ReportGrey(const COvning &e, const CKarta &map, const Canvas &canvas, int W, int H, bool withSea,
-                    const std::vector<int> &land, SeaTest isSea)
+                    const std::vector<int> &land, SeaTest isSea, BeyondTest beyond)
     {
         const Colour landColour = map.LandColour;
         for (const Component &c : Components(W, H, [&](int p) { return canvas.GetPixel(p % W, p / W) == landColour; })) {
-            int sea = 0, asked = 0;
+            int sea = 0, asked = 0, outside = 0;
             for (int p : c.pixels) {
-                if (isSea(p))
+                if (beyond(p))
+                    ++outside;
+                else if (isSea(p))
                     ++sea;
                 else if (land[p] != NoArea && e.Kind == "AREA" && map.Areas->Items[land[p]]->Active)
                     ++asked;
             }
-            const int n = int(c.pixels.size());
+            const int n = int(c.pixels.size()) - outside;
             const char *kind = sea * 2 >= n ? "sea" : asked * 2 >= n ? "asked" : nullptr;
             if (kind == nullptr || (!withSea && sea * 2 >= n))
                 continue;
@@ -520,10 +521,10 @@ struct Checker {
         return out;
     }
 
-    template <class LakeTest, class SeaTest>
+    template <class LakeTest, class SeaTest, class BeyondTest>
     void CheckSea(const COvning &e, CKarta &m, Canvas &canvas, int W, int H, const std::string &where, const std::string &seaFile,
                   const std::vector<int> &land, const std::vector<int> &lakes, const std::vector<int> &lakeAreas,
-                  LakeTest isLake, SeaTest isSea)
+                  LakeTest isLake, SeaTest isSea, BeyondTest beyond)
     {
         CKarta *map = &m;
         auto colourAt = [&](int p) { return canvas.GetPixel(p % W, p / W); };
@@ -548,11 +549,16 @@ struct Checker {
         std::vector<char> member(static_cast<size_t>(W) * H, 0);
         for (const Component &c : Components(W, H, [&](int p) { return colourAt(p) == landColour; })) {
             int sea = 0;
-            for (int p : c.pixels)
+            // Pixels beyond the box of the map's land count neither way.
+            int outside = 0;
+            for (int p : c.pixels) {
                 sea += isSea(p);
+                outside += beyond(p);
+            }
+            const int counted = int(c.pixels.size()) - outside;
             // Slivers between neighbours and lake pieces cut off by borders
             // below this size are left grey.
-            if (c.pixels.size() < size_t(GreySeaLimit) || sea * 10 < int(c.pixels.size()) * 8)
+            if (counted < GreySeaLimit || sea * 10 < counted * 8)
                 continue;
             for (int p : c.pixels)
                 member[p] = 1;
