@@ -133,6 +133,15 @@ Outcome CheckExercise(COvning &exercise, int width, int height)
         if (p.Area->Key.empty())
             lakeAreas.push_back(p);
     const Colour asked = IsPlaceExercise(exercise) ? map->LandColour : map->AreaColour;
+    // Beyond the box of the map's land (a map's cut edge) the data holds
+    // nothing, and the map may show land or sea there.
+    double boxN = -90, boxS = 90, boxE = -1e9, boxW = 1e9;
+    for (const PixelPolygon &p : areas) {
+        boxN = std::max(boxN, p.Area->North);
+        boxS = std::min(boxS, p.Area->South);
+        boxE = std::max(boxE, p.Area->East);
+        boxW = std::min(boxW, p.Area->West);
+    }
 
     auto nearOutline = [&](int x, int y) {
         for (int dy = -Clear; dy <= Clear; ++dy)
@@ -149,6 +158,8 @@ Outcome CheckExercise(COvning &exercise, int width, int height)
                 continue;
             const GeoPoint p{map->YToLatitude(y), map->PointToLongitude(y, x)};
             const CArea *lake = PolygonAt(lakes, x, y);
+            if (p.Latitude > boxN || p.Latitude < boxS || p.Longitude > boxE || p.Longitude < boxW)
+                continue;
             const CArea *area = PolygonAt(areas, x, y);
             Colour expected;
             std::string what;
