@@ -27,7 +27,8 @@ void ReadArea(TByteFile &file, CArea &area)
     for (int language = 2; language <= 6; ++language)
         if (area.Names[language].empty())
             area.Names[language] = area.Names[1];
-    file.ReadInt16(); // reserved
+    // Reserved; bit 0 marks a disc drawn only where an exercise asks it.
+    area.Marker = (file.ReadInt16() & 1) != 0;
     area.PointCount = file.ReadInt16();
     area.North = file.ReadInt32() / 10000.0;
     area.South = file.ReadInt32() / 10000.0;

@@ -37,8 +37,17 @@ public:
     std::int32_t AnsweredOnTry = 0;
     std::int32_t PointCount = 0;
     FixedArray<GeoPoint, MaxVertices> Points;
+    // A disc that stands for an area too small to click, alone in the sea or
+    // inside one neighbour (bit 0 of the record's reserved value; older
+    // files hold 0 there). It means something only where an exercise asks
+    // it: elsewhere it would be a grey disc of land that is not there, so the
+    // map leaves it out (`Drawn`).
+    bool Marker = false;
 
     bool Matches(const std::string &key) const;
+    // Whether the map draws the area: every area but a marker that the
+    // exercise does not ask.
+    bool Drawn() const { return Active || !Marker; }
     bool ContainsPoint(GeoPoint point) const;
 };
 

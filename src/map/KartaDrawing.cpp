@@ -96,7 +96,7 @@ void CKarta::DrawOutlines(int width)
         std::vector<Pixel> pixels;
         for (int i = 1; i <= Areas->Count; ++i) {
             const CArea &area = *Areas->Items[i];
-            if (area.PointCount <= 0 || !MayBeVisible(projection, area))
+            if (area.PointCount <= 0 || !area.Drawn() || !MayBeVisible(projection, area))
                 continue;
             ProjectOutline(projection, area, pixels);
             // The outline runs back to its first vertex. A line omits its

@@ -165,6 +165,57 @@ TEST(AtlasMaps, AreaLakeAndSeaFilesLoadWithinTheirCapacities)
     }
 }
 
+// A marker disc (a regular polygon around its fill point, standing for an
+// area too small to click) that no neighbour's border touches is flagged to
+// be drawn only where an exercise asks it, so that it never sits grey in open
+// sea; a disc whose neighbours run along its edge is not (their borders draw
+// it anyway), and nothing but a disc is flagged.
+TEST(AtlasMaps, ADiscNoNeighbourTouchesIsDrawnOnlyWhereAsked)
+{
+    auto isDisc = [](const CArea &a) {
+        if (a.PointCount < 12)
+            return false;
+        const double lat = a.FillPoint1.Latitude, lon = a.FillPoint1.Longitude;
+        const double xs = std::max(std::cos(lat * M_PI / 180.0), 0.2);
+        double lo = 1e9, hi = 0;
+        for (int k = 1; k <= a.PointCount; ++k) {
+            const double d = std::hypot((a.Points[k].Longitude - lon) * xs, a.Points[k].Latitude - lat);
+            lo = std::min(lo, d);
+            hi = std::max(hi, d);
+        }
+        return lo > 0.955 * hi - 0.0003;
+    };
+    int flagged = 0;
+    for (int map = 2; map <= 6; ++map) {
+        const CAreor &areas = files().Areas(map);
+        for (int i = 1; i <= areas.Count; ++i) {
+            const CArea &a = *areas.Items[i];
+            if (a.PointCount == 0)
+                continue;
+            const bool disc = isDisc(a);
+            if (!disc) {
+                EXPECT_FALSE(a.Marker) << "map " << map << " area " << a.Key << " is flagged but no disc";
+                continue;
+            }
+            const double m = 0.001;
+            bool touched = false;
+            for (int j = 1; j <= areas.Count && !touched; ++j) {
+                const CArea &o = *areas.Items[j];
+                if (j == i || o.Key.empty() || o.North < a.South - m || o.South > a.North + m)
+                    continue;
+                for (int k = 1; k <= o.PointCount && !touched; ++k)
+                    touched = o.Points[k].Latitude >= a.South - m && o.Points[k].Latitude <= a.North + m &&
+                              o.Points[k].Longitude >= a.West - m && o.Points[k].Longitude <= a.East + m;
+            }
+            EXPECT_EQ(a.Marker, !touched) << "map " << map << " disc " << a.Key
+                                          << (touched ? " runs along its neighbours and is flagged"
+                                                      : " stands alone and would be drawn where nothing asks it");
+            flagged += a.Marker ? 1 : 0;
+        }
+    }
+    EXPECT_GT(flagged, 0);
+}
+
 TEST(AtlasMaps, SeaPointsLieOnNoLandOfTheMapsTheyServe)
 {
     const std::map<std::string, std::vector<int>> served = {

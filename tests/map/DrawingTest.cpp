@@ -102,6 +102,41 @@ TEST(Drawing, OutlinesSkipAreasThatCannotBeVisible)
     EXPECT_GT(Count(t.canvas, Black), 2 * 400 + 2 * 200 - 4);
 }
 
+TEST(Drawing, AMarkerShowsOnlyWhereTheExerciseAsksIt)
+{
+    // A disc standing for an island in open sea, and one inside the country.
+    World w;
+    CArea &island = AddBox(*w.map.Areas, "I", 50, 100, 60, 120);
+    island.FillPoint1 = island.FillPoint2 = {55.0f, 110.0f};
+    island.Marker = true;
+    CArea &enclave = AddBox(*w.map.Areas, "E", 10, -40, 20, -20);
+    enclave.FillPoint1 = enclave.FillPoint2 = {15.0f, -30.0f};
+    enclave.Marker = true;
+    w.country->Active = true;
+    w.DrawBase();
+    w.map.FillAreasByState();
+    // Not asked: no outline, the sea flows over the island's disc and the
+    // country's fill over the enclave's, as if they were not in the file.
+    EXPECT_EQ(At(w, 55, 110), Sea);
+    EXPECT_EQ(At(w, 60, 110), Sea);
+    EXPECT_EQ(At(w, 15, -30), w.map.AreaColour);
+    EXPECT_EQ(At(w, 20, -30), w.map.AreaColour);
+    // Asked: drawn and filled like any area.
+    island.Active = enclave.Active = true;
+    w.DrawBase();
+    w.map.FillAreasByState();
+    EXPECT_EQ(At(w, 60, 110), Black);
+    EXPECT_EQ(At(w, 55, 110), w.map.AreaColour);
+    EXPECT_EQ(At(w, 20, -30), Black);
+    EXPECT_EQ(At(w, 15, -30), w.map.AreaColour);
+    // An area that is no marker is drawn whether asked or not.
+    island.Active = enclave.Active = false;
+    island.Marker = false;
+    w.DrawBase();
+    EXPECT_EQ(At(w, 60, 110), Black);
+    EXPECT_EQ(At(w, 55, 110), Land);
+}
+
 TEST(Drawing, OutlinesCloseEveryVertexAsLinesWithBothEndsSetWould)
 {
     // Every vertex of a border is painted although a line omits its end

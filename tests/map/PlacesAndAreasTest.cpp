@@ -195,9 +195,20 @@ TEST(Areas, LoadReadsEveryFieldAndDefaultsNames)
     AreaRecord lake;
     lake.key = "L";
     lake.names = {"Sj\xF6"};
+    // Bit 0 of the reserved value marks a disc drawn only where asked; the
+    // other bits mean nothing.
+    AreaRecord disc;
+    disc.key = "MT";
+    disc.reserved = 3;
+    AreaRecord other;
+    other.key = "X";
+    other.reserved = 2;
     CAreor list;
-    list.LoadFromFile(WriteAreas(dir, {a, lake}));
-    ASSERT_EQ(list.Count, 2);
+    list.LoadFromFile(WriteAreas(dir, {a, lake, disc, other}));
+    ASSERT_EQ(list.Count, 4);
+    EXPECT_FALSE(list.Items[1]->Marker);
+    EXPECT_TRUE(list.Items[3]->Marker);
+    EXPECT_FALSE(list.Items[4]->Marker);
     const CArea &s = *list.Items[1];
     EXPECT_EQ(s.Key, "SE");
     EXPECT_EQ(s.Group1, "EU");

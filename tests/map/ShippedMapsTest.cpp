@@ -66,7 +66,9 @@ std::vector<PixelPolygon> Project(const CKarta &map, const CAreor &list)
     std::vector<PixelPolygon> out;
     for (int i = 1; i <= list.Count; ++i) {
         const CArea &a = *list.Items[i];
-        if (a.PointCount <= 0)
+        // A marker the exercise does not ask is not drawn: the sea or the
+        // area around it shows there.
+        if (a.PointCount <= 0 || !a.Drawn())
             continue;
         PixelPolygon p;
         p.Area = &a;
@@ -131,6 +133,15 @@ Outcome CheckExercise(COvning &exercise, int width, int height)
         if (p.Area->Key.empty())
             lakeAreas.push_back(p);
     const Colour asked = IsPlaceExercise(exercise) ? map->LandColour : map->AreaColour;
+    // Beyond the box of the map's land (a map's cut edge) the data holds
+    // nothing, and the map may show land or sea there.
+    double boxN = -90, boxS = 90, boxE = -1e9, boxW = 1e9;
+    for (const PixelPolygon &p : areas) {
+        boxN = std::max(boxN, p.Area->North);
+        boxS = std::min(boxS, p.Area->South);
+        boxE = std::max(boxE, p.Area->East);
+        boxW = std::min(boxW, p.Area->West);
+    }
 
     auto nearOutline = [&](int x, int y) {
         for (int dy = -Clear; dy <= Clear; ++dy)
@@ -147,6 +158,8 @@ Outcome CheckExercise(COvning &exercise, int width, int height)
                 continue;
             const GeoPoint p{map->YToLatitude(y), map->PointToLongitude(y, x)};
             const CArea *lake = PolygonAt(lakes, x, y);
+            if (p.Latitude > boxN || p.Latitude < boxS || p.Longitude > boxE || p.Longitude < boxW)
+                continue;
             const CArea *area = PolygonAt(areas, x, y);
             Colour expected;
             std::string what;
@@ -180,7 +193,165 @@ Outcome CheckExercise(COvning &exercise, int width, int height)
     return out;
 }
 
+// Grey pieces a player would see: a piece of the land colour (4-connected)
+// that lies mostly (four fifths) outside every polygon or in a lake (sea left unpainted) of
+// SeaLimit pixels or more, or mostly in one asked area (a piece of it left
+// unpainted) of AreaLimit pixels or more. Pieces inside areas the exercise
+// does not ask are the land they should be.
+constexpr int SeaLimit = 50;
+constexpr int AreaLimit = 20;
+constexpr int Samples = 400; // pixels of a piece looked up in the polygons
+
+// Pieces the atlas build cannot reach at every size, known and no larger
+// than this: water cut off between borders or in a fjord whose sea point
+// would lie on land at another size, and a sliver of Mongolia's border.
+struct KnownPiece {
+    double Latitude, Longitude;
+    std::size_t MaxPixels;
+};
+constexpr KnownPiece Known[] = {
+    {1.5, 30.6, 110},   // Lake Albert between the borders of Uganda and Congo (2556x1380)
+    {-4.4, 29.5, 110},  // Lake Tanganyika between Congo, Burundi and Tanzania
+    {-6.0, 12.8, 65},   // the mouth of the Congo
+    {61.1, 35.2, 75},   // Lake Onega (the Nordic countries at 2556x1380)
+    {61.2, 6.8, 75},    // the Sognefjord (Eastern Europe at 2556x1380)
+    {67.8, 29.8, 65},   // lakes on the Finnish-Russian border (Norway's map)
+    {63.5, 30.4, 65},
+    {44.8, 113.0, 30},  // Mongolia's border with China (East Asia at 2556x1380)
+};
+
+std::vector<std::string> GreyPieces(COvning &exercise, int width, int height)
+{
+    Canvas canvas(width, height);
+    auto map = LoadMapForExercise(exercise, DataDir);
+    const bool place = IsPlaceExercise(exercise);
+    int steps = 0;
+    MapImageRun run(exercise, *map, canvas, ExerciseContext{});
+    run.Start([&] { return ++steps < (place ? 4 : 5); });
+    const std::vector<PixelPolygon> areas = Project(*map, *map->Areas);
+    const std::vector<PixelPolygon> lakes = Project(*map, *map->Waters);
+    std::vector<PixelPolygon> lakeAreas;
+    for (const PixelPolygon &p : areas)
+        if (p.Area->Key.empty())
+            lakeAreas.push_back(p);
+
+    // The box of the map's land: beyond it (a map's cut edge, as map 4's at
+    // 100 degrees east through China) lies land the map does not hold.
+    double boxN = -90, boxS = 90, boxE = -1e9, boxW = 1e9;
+    for (int i = 1; i <= map->Areas->Count; ++i) {
+        const CArea &a = *map->Areas->Items[i];
+        if (a.PointCount > 0) {
+            boxN = std::max(boxN, a.North);
+            boxS = std::min(boxS, a.South);
+            boxE = std::max(boxE, a.East);
+            boxW = std::min(boxW, a.West);
+        }
+    }
+
+    std::vector<std::string> out;
+    const int frame = 6;
+    std::vector<char> seen(static_cast<std::size_t>(width) * height, 0);
+    std::vector<int> stack, piece;
+    for (int y0 = frame; y0 < height - frame; ++y0)
+        for (int x0 = frame; x0 < width - frame; ++x0) {
+            const int start = y0 * width + x0;
+            if (seen[start] || canvas.GetPixel(x0, y0) != map->LandColour)
+                continue;
+            piece.clear();
+            stack.push_back(start);
+            seen[start] = 1;
+            while (!stack.empty()) {
+                const int q = stack.back();
+                stack.pop_back();
+                piece.push_back(q);
+                const int qx = q % width, qy = q / width;
+                for (const auto &[nx, ny] : {std::pair{qx + 1, qy}, {qx - 1, qy}, {qx, qy + 1}, {qx, qy - 1}}) {
+                    if (nx < frame || ny < frame || nx >= width - frame || ny >= height - frame)
+                        continue;
+                    const int r = ny * width + nx;
+                    if (!seen[r] && canvas.GetPixel(nx, ny) == map->LandColour) {
+                        seen[r] = 1;
+                        stack.push_back(r);
+                    }
+                }
+            }
+            if (static_cast<int>(piece.size()) < AreaLimit)
+                continue;
+            // Look up an even sample of the piece's pixels.
+            const std::size_t stride = std::max<std::size_t>(1, piece.size() / Samples);
+            int looked = 0, sea = 0, asked = 0, outside = 0;
+            for (std::size_t k = 0; k < piece.size(); k += stride) {
+                const int x = piece[k] % width, y = piece[k] / width;
+                ++looked;
+                const CArea *area = PolygonAt(areas, x, y);
+                // Land by the degrees too: beyond the straight line that draws
+                // a map's cut edge (a meridian, curved on the image) lies land
+                // (Greenland west of map 2's edge).
+                const GeoPoint at{map->YToLatitude(y), map->PointToLongitude(y, x)};
+                if (at.Latitude > boxN || at.Latitude < boxS || at.Longitude > boxE || at.Longitude < boxW) {
+                    ++outside; // counts neither way
+                    --looked;
+                    continue;
+                }
+                bool land = false;
+                for (int i = 1; i <= map->Areas->Count && area == nullptr && !land; ++i) {
+                    const CArea &a = *map->Areas->Items[i];
+                    land = a.Drawn() && !a.Key.empty() && at.Latitude <= a.North && at.Latitude >= a.South &&
+                           a.ContainsPoint(at);
+                }
+                if ((area == nullptr && !land) || PolygonAt(lakes, x, y) != nullptr ||
+                    PolygonAt(lakeAreas, x, y) != nullptr)
+                    ++sea;
+                else if (!place && area != nullptr && area->Active)
+                    ++asked;
+            }
+            const char *what = nullptr;
+            // Sea: mostly outside the land, as the atlas's drawing check
+            // counts it (a piece of land beyond the map's box is land).
+            if (looked > 0 && sea * 10 >= looked * 8 && static_cast<int>(piece.size()) - outside * static_cast<int>(stride) >= SeaLimit)
+                what = "sea";
+            else if (looked > 0 && asked * 2 >= looked)
+                what = "asked area";
+            if (what == nullptr)
+                continue;
+            const int x = piece[piece.size() / 2] % width, y = piece[piece.size() / 2] / width;
+            const double lat = map->YToLatitude(y), lon = map->PointToLongitude(y, x);
+            if (std::any_of(std::begin(Known), std::end(Known), [&](const KnownPiece &k) {
+                    return std::abs(k.Latitude - lat) < 0.4 && std::abs(k.Longitude - lon) < 0.4 &&
+                           piece.size() <= k.MaxPixels;
+                }))
+                continue;
+            std::ostringstream s;
+            s << "exercise " << exercise.Number << " (" << exercise.Title(2) << ") at " << width << "x" << height
+              << ": a grey piece of " << what << ", " << piece.size() << " pixels, at " << x << "," << y << " (lat "
+              << map->YToLatitude(y) << ", lon " << map->PointToLongitude(y, x) << ")";
+            out.push_back(s.str());
+        }
+    return out;
+}
+
 } // namespace
+
+// No grey piece a player would see, at the four sizes the views are made for.
+TEST(ShippedMaps, NoGreyPieceOfSeaOrOfAnAskedArea)
+{
+    if (!QFile::exists(QString::fromStdString(DataDir + "/Ovning.crp")))
+        GTEST_SKIP() << "no data set in " << DataDir;
+    COvningar catalogue;
+    catalogue.LoadCatalogue(DataDir + "/Ovning.crp");
+    std::vector<std::string> found;
+    for (COvning *e = catalogue.First(); e != nullptr; e = e->Next) {
+        if (e->Kind != "AREA" && e->Kind != "ORT")
+            continue;
+        for (const auto &[w, h] : {std::pair{1020, 700}, std::pair{1362, 700}, std::pair{1916, 1000}, std::pair{2556, 1380}})
+            for (std::string &line : GreyPieces(*e, w, h))
+                found.push_back(std::move(line));
+    }
+    std::ostringstream s;
+    for (std::size_t i = 0; i < std::min<std::size_t>(found.size(), 1000); ++i)
+        s << "  " << found[i] << "\n";
+    EXPECT_TRUE(found.empty()) << found.size() << " grey pieces:\n" << s.str();
+}
 
 TEST(ShippedMaps, EveryMapExerciseDrawsItsLayersRight)
 {

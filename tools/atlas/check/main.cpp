@@ -9,7 +9,8 @@
 // It prints one line per finding; lines starting with FILL, LAKEFILL, SEA,
 // LAKESEA, DROPSEA or LAKEFLOOD carry a mend the pipeline applies (a second
 // fill point, a new sea point, a sea point to drop, a lake fill point that
-// floods the map moved), lines starting with FAIL are faults. Exit code 1
+// floods the map moved), lines starting with LOBE a further fill point for
+// a piece of an asked area, lines starting with FAIL are faults. Exit code 1
 // when any finding was printed. Last, an IDLESEA line per sea point file
 // lists the points that painted nothing at any exercise and size of the run,
 // which the pipeline takes out to make room.
@@ -18,7 +19,10 @@
 // whole; the file given with --markers lists them, one "MAP KEY" a line, and
 // a MARKER line reports how much of each was painted.
 //
-// usage: atlas-check DATASET_DIR [--markers FILE] [WxH ...]
+// With --grey, a GREY line reports each piece of sea, lake or asked area left
+// in the land colour (ReportGrey).
+//
+// usage: atlas-check DATASET_DIR [--markers FILE] [--grey] [WxH ...]
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -63,8 +67,10 @@ std::vector<int> CoverPixels(const CKarta &map, const CAreor &list, int W, int H
             continue;
         for (int i = 1; i <= list.Count; ++i) {
             const CArea &a = *list.Items[i];
-            if (a.PointCount == 0 || (keyed && a.Key.empty()) || (unkeyedOnly && !a.Key.empty()) || lat > a.North ||
-                lat < a.South)
+            // A marker the exercise does not ask is not drawn: its pixels
+            // are the sea's or the neighbour's around it.
+            if (a.PointCount == 0 || !a.Drawn() || (keyed && a.Key.empty()) || (unkeyedOnly && !a.Key.empty()) ||
+                lat > a.North || lat < a.South)
                 continue;
             std::vector<double> xs;
             for (int k = 1, j = a.PointCount; k <= a.PointCount; j = k++) {
@@ -171,6 +177,14 @@ constexpr int SeaPointDepth = 3;
 // shows its stretch: the 5-pixel frame and the clearance from a coast.
 constexpr int ViewMargin = Frame + SeaPointDepth;
 
+// The largest grey piece left: a stretch of sea or lake in the land colour
+// (a bay whose mouth the outlines close, water between islands) of this many
+// pixels or more gets a sea point, and so does a piece of an asked area
+// (LOBE) a fill point. Each sea point file holds 100 points, which the
+// smallest pieces would exhaust.
+constexpr int GreySeaLimit = 50;
+constexpr int GreyPieceLimit = 20;
+
 // Share of a marker's pixels that its fill must paint: only pixels where the
 // rounding of its edge differs from a neighbour's may stay unpainted.
 constexpr double MarkerPainted = 0.95;
@@ -178,6 +192,7 @@ constexpr double MarkerPainted = 0.95;
 struct Checker {
     std::string folder;
     std::set<std::pair<int, std::string>> markers; // map number, key
+    bool reportGrey = false;
     int failures = 0;
     std::set<std::string> printed;
     // Views whose sea and lakes were already checked: the place and area
@@ -221,6 +236,26 @@ struct Checker {
         const std::vector<int> lakeAreas = CoverPixels(*map, *map->Areas, W, H, false, true);
         const std::vector<int> lakes = CoverPixels(*map, *map->Waters, W, H, false);
         auto isLake = [&](int p) { return lakes[p] != NoArea || lakeAreas[p] != NoArea; };
+        // Outside every polygon and inside the box of the map's land: sea.
+        // Beyond that box (a map's cut edge, as map 4's at 100 degrees east
+        // through China) lies land the map does not hold, rightly grey.
+        double boxN = -90, boxS = 90, boxE = -1e9, boxW = 1e9;
+        for (int i = 1; i <= map->Areas->Count; ++i) {
+            const CArea &a = *map->Areas->Items[i];
+            if (a.PointCount == 0)
+                continue;
+            boxN = std::max(boxN, a.North);
+            boxS = std::min(boxS, a.South);
+            boxE = std::max(boxE, a.East);
+            boxW = std::min(boxW, a.West);
+        }
+        auto beyond = [&, m = map.get()](int p) {
+            if (land[p] != NoArea || isLake(p))
+                return false;
+            const double lat = m->YToLatitude(p / W), lon = m->PointToLongitude(p / W, p % W);
+            return lat > boxN || lat < boxS || lon > boxE || lon < boxW;
+        };
+        auto isSea = [&](int p) { return isLake(p) || (land[p] == NoArea && !beyond(p)); };
         auto colourAt = [&](int p) { return canvas.GetPixel(p % W, p / W); };
 
         char viewKey[160];
@@ -246,10 +281,40 @@ struct Checker {
         }
         FloodSeaNoting(*map, canvas, seaFile);
         if (!seaDone)
-            CheckSea(e, *map, canvas, W, H, where, seaFile, land, lakes, lakeAreas, isLake);
-        if (!area)
-            return;
-        CheckFills(e, *map, canvas, W, H, where, land, isLake);
+            CheckSea(e, *map, canvas, W, H, where, seaFile, land, lakes, lakeAreas, isLake, isSea, beyond);
+        if (area)
+            CheckFills(e, *map, canvas, W, H, where, land, isLake);
+        if (reportGrey)
+            ReportGrey(e, *map, canvas, W, H, !seaDone, land, isSea, beyond);
+    }
+
+    // With --grey: every piece of the land colour that is left where the map
+    // should show sea, a lake or an asked area, after the drawing of the run's
+    // start, one line "GREY sea|asked map exercise WxH pixels lat lon". Sea
+    // pieces once a view (the exercises of a region share it).
+    template <class SeaTest, class BeyondTest>
+    void ReportGrey(const COvning &e, const CKarta &map, const Canvas &canvas, int W, int H, bool withSea,
+                    const std::vector<int> &land, SeaTest isSea, BeyondTest beyond)
+    {
+        const Colour landColour = map.LandColour;
+        for (const Component &c : Components(W, H, [&](int p) { return canvas.GetPixel(p % W, p / W) == landColour; })) {
+            int sea = 0, asked = 0, outside = 0;
+            for (int p : c.pixels) {
+                if (beyond(p))
+                    ++outside;
+                else if (isSea(p))
+                    ++sea;
+                else if (land[p] != NoArea && e.Kind == "AREA" && map.Areas->Items[land[p]]->Active)
+                    ++asked;
+            }
+            const int n = int(c.pixels.size()) - outside;
+            const char *kind = sea * 2 >= n ? "sea" : asked * 2 >= n ? "asked" : nullptr;
+            if (kind == nullptr || (!withSea && sea * 2 >= n))
+                continue;
+            const int p = c.pixels[c.pixels.size() / 2];
+            std::printf("GREY %s %d %d %dx%d %d %.4f %.4f\n", kind, e.MapNumber, e.Number, W, H, n,
+                        map.YToLatitude(p / W), map.PointToLongitude(p / W, p % W));
+        }
     }
 
     // After a lake fill flooded the map: draws the lakes again one more at a
@@ -456,10 +521,10 @@ struct Checker {
         return out;
     }
 
-    template <class LakeTest>
+    template <class LakeTest, class SeaTest, class BeyondTest>
     void CheckSea(const COvning &e, CKarta &m, Canvas &canvas, int W, int H, const std::string &where, const std::string &seaFile,
                   const std::vector<int> &land, const std::vector<int> &lakes, const std::vector<int> &lakeAreas,
-                  LakeTest isLake)
+                  LakeTest isLake, SeaTest isSea, BeyondTest beyond)
     {
         CKarta *map = &m;
         auto colourAt = [&](int p) { return canvas.GetPixel(p % W, p / W); };
@@ -484,12 +549,16 @@ struct Checker {
         std::vector<char> member(static_cast<size_t>(W) * H, 0);
         for (const Component &c : Components(W, H, [&](int p) { return colourAt(p) == landColour; })) {
             int sea = 0;
-            for (int p : c.pixels)
-                sea += land[p] == NoArea || isLake(p);
+            // Pixels beyond the box of the map's land count neither way.
+            int outside = 0;
+            for (int p : c.pixels) {
+                sea += isSea(p);
+                outside += beyond(p);
+            }
+            const int counted = int(c.pixels.size()) - outside;
             // Slivers between neighbours and lake pieces cut off by borders
-            // below this size are left grey; a stretch of sea is larger.
-            const size_t minimum = std::max<size_t>(150, static_cast<size_t>(W) * H / 20000);
-            if (c.pixels.size() < minimum || sea * 10 < int(c.pixels.size()) * 8)
+            // below this size are left grey.
+            if (counted < GreySeaLimit || sea * 10 < counted * 8)
                 continue;
             for (int p : c.pixels)
                 member[p] = 1;
@@ -542,13 +611,35 @@ struct Checker {
         // Fill every asked area in a colour of its own, from its fill points,
         // in the order and by the rules the program fills them.
         std::map<int, Colour> own;
+        std::set<int> mostlyUnpainted;
+        // A further record of a polygon (for one more fill point) paints, as
+        // in the program, only where its point finds the land colour: in the
+        // program every asked area paints in one colour, so a point on a
+        // piece already painted, its own or an asked neighbour's, paints
+        // nothing. It paints in a colour of its own, and what it paints
+        // inside the polygon counts for the first record, which the polygon
+        // test finds.
+        std::map<std::tuple<double, double, double, double, int, float, float>, int> firstOf;
+        std::map<Colour, std::pair<int, int>> further; // colour: record, first record
         for (int i = 1; i <= map->Areas->Count; ++i) {
             CArea &a = *map->Areas->Items[i];
             if (!a.Active)
                 continue;
-            const Colour c = RGB(uint8_t(1 + i % 250), uint8_t(1 + i / 250), 77);
-            own[i] = c;
-            map->FillArea(a, c);
+            const auto shape = std::make_tuple(a.North, a.South, a.East, a.West, int(a.PointCount),
+                                               a.Points[1].Latitude, a.Points[1].Longitude);
+            const int first = firstOf.emplace(shape, i).first->second;
+            if (first == i) {
+                const Colour c = RGB(uint8_t(1 + i % 250), uint8_t(1 + i / 250), 77);
+                own[i] = c;
+                map->FillArea(a, c);
+                continue;
+            }
+            const Colour c = RGB(uint8_t(1 + i % 250), uint8_t(1 + i / 250), 78);
+            further[c] = {i, first};
+            const int x = map->PositionToX(a.FillPoint1.Latitude, a.FillPoint1.Longitude);
+            const int y = map->LatitudeToY(a.FillPoint1.Latitude);
+            if (map->IsInside(x, y) && canvas.GetPixel(x, y) == landColour)
+                map->FillArea(a, c);
         }
         std::map<int, long> inside, filled, leaked;
         std::map<Colour, int> byColour;
@@ -562,6 +653,13 @@ struct Checker {
             const int o = isLake(p) ? NoArea : land[p];
             if (o != NoArea && own.count(o) && c != 0)
                 ++inside[o];
+            if (auto f = further.find(c); f != further.end()) {
+                if (f->second.second == o)
+                    ++filled[o];
+                else
+                    ++leaked[f->second.first];
+                continue;
+            }
             auto it = byColour.find(c);
             if (it == byColour.end())
                 continue;
@@ -569,6 +667,12 @@ struct Checker {
                 ++filled[o];
             else
                 ++leaked[it->second];
+        }
+        for (const auto &[c, records] : further) {
+            const auto [i, first] = records;
+            if (leaked[i] > std::max(60L, inside[first] / 2))
+                Fail(where + ": the fill of area " + std::to_string(i) + " (" + map->Areas->Items[i]->Key +
+                     ") runs outside it (" + std::to_string(leaked[i]) + " pixels)");
         }
         for (const auto &[i, c] : own) {
             const CArea &a = *map->Areas->Items[i];
@@ -607,7 +711,39 @@ struct Checker {
                 Say("FILL " + std::to_string(e.MapNumber) + " " + std::to_string(i) + " " + geoOf(d) + " " + where +
                     " (" + std::to_string(filled[i]) + " of " + std::to_string(inside[i]) + " pixels painted)");
                 ++failures;
+                mostlyUnpainted.insert(i);
             }
+        }
+        // A piece of an asked area that none of its fill points reaches (a
+        // lobe beyond a neck that this size closes, a peninsula cut off by a
+        // gulf's outline) stays grey: one line "LOBE map area lat lon" for
+        // each piece of at least GreyPieceLimit pixels, at its deepest pixel.
+        std::vector<char> member(static_cast<size_t>(W) * H, 0);
+        for (const Component &c : Components(W, H, [&](int p) { return colourAt(p) == landColour; })) {
+            std::map<int, int> owners;
+            for (int p : c.pixels)
+                if (!isLake(p) && land[p] != NoArea)
+                    ++owners[land[p]];
+            if (owners.empty())
+                continue;
+            const auto top = std::max_element(owners.begin(), owners.end(),
+                                              [](const auto &l, const auto &r) { return l.second < r.second; });
+            const int i = top->first;
+            if (top->second * 2 < int(c.pixels.size()) || top->second < GreyPieceLimit || !own.count(i) ||
+                mostlyUnpainted.count(i))
+                continue;
+            std::vector<int> mine;
+            for (int p : c.pixels)
+                if (land[p] == i && !isLake(p))
+                    mine.push_back(p);
+            for (int p : mine)
+                member[p] = 1;
+            const int d = DeepestPixel(mine, W, member);
+            for (int p : mine)
+                member[p] = 0;
+            Say("LOBE " + std::to_string(e.MapNumber) + " " + std::to_string(i) + " " + geoOf(d) + " " + where + " (" +
+                std::to_string(c.pixels.size()) + " pixels)");
+            ++failures;
         }
     }
 };
@@ -627,6 +763,10 @@ int main(int argc, char **argv)
     checker.folder = argv[1];
     std::vector<std::pair<int, int>> &sizes = checker.sizes;
     for (int i = 2; i < argc; ++i) {
+        if (std::string(argv[i]) == "--grey") {
+            checker.reportGrey = true;
+            continue;
+        }
         if (std::string(argv[i]) == "--markers" && i + 1 < argc) {
             std::ifstream list(argv[++i]);
             if (!list) {

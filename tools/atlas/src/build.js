@@ -115,7 +115,7 @@ function areaRecords(m) {
         key: main ? key : `${key}.${i + 1}`,
         group1: outer || !main ? u.meta.country : '',
         group2: outer && !main ? key : '',
-        names, flag, points: p.ring, bounds: p.bounds, fill1: p.fill1, fill2: p.fill2,
+        names, flag, points: p.ring, bounds: p.bounds, fill1: p.fill1, fill2: p.fill2, marker: !!p.alone,
       });
     });
   }

@@ -353,10 +353,17 @@ function cutMarker(units, key) {
       if (!p.marker && !(pb.e < b.w || pb.w > b.e || pb.n < b.s || pb.s > b.n)) hits.push({ u, i });
     });
   }
+  // A marker no neighbour's border touches (alone in the sea, or inside one
+  // neighbour that encloses it whole) stands for its area only: the program
+  // leaves it out where an exercise does not ask it, and the sea or the
+  // neighbour around it shows there. One whose neighbours run along its edge
+  // stays drawn, as their borders would draw it anyway.
+  marker.alone = true;
   if (!hits.length) return;
   const { disc, pieces } = geo.cutConvex(marker.ring, hits.map((h) => units[h.u].parts[h.i].ring));
   if (disc.length > MAX_VERTICES) throw new Error(`marker ${key} has ${disc.length} vertices`);
   marker.ring = disc;
+  marker.alone = hits.every((h, n) => pieces[n].length === 1 && pieces[n][0] === units[h.u].parts[h.i].ring);
   const gone = [];
   hits.forEach((h, n) => {
     const unit = units[h.u];

@@ -7,7 +7,8 @@ function writeAreaRecord(w, a) {
   if (a.names.length !== 9) throw new Error(`area ${a.key} lacks names`);
   for (const n of a.names) w.text(n);
   w.text(a.flag || '');
-  w.int16(0);
+  // Reserved; bit 0: a marker disc drawn only where an exercise asks it.
+  w.int16(a.marker ? 1 : 0);
   const pts = a.points || [];
   if (pts.length > 500) throw new RangeError(`area ${a.key} has ${pts.length} vertices`);
   w.int16(pts.length);

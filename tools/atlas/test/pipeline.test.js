@@ -182,6 +182,50 @@ test('drawing check findings become second fill points, new and dropped sea poin
   assert.deepStrictEqual(again.left, [lines[0]]);
 });
 
+test('a grey piece of an asked area takes a fill point: the second, then a further record of the polygon', () => {
+  const { applyMends } = require('../src/verify');
+  const ring = [[0, 0], [1, 0], [1, 1]];
+  const data = {
+    maps: { 2: { records: [
+      { key: 'RUS', group1: '', group2: '', fill1: [1, 1], fill2: [1, 1], points: ring },
+      { key: 'US-HI', group1: 'USA', group2: '', fill1: [3, 3], fill2: [4, 4], points: ring },
+      { key: 'US-HI.2', group1: 'USA', group2: 'US-HI', fill1: [5, 5], fill2: [5, 5], points: ring },
+    ] } },
+    vatten: [], seaPoints: {},
+    exercises: [{ number: 1, map: 2 }],
+  };
+  const lines = [
+    'LOBE 2 1 70 75 exercise 1 at 1916x1000 (300 pixels)',
+    'LOBE 2 1 70.1 75.1 exercise 1 at 2556x1380 (400 pixels)',
+    'LOBE 2 1 71 76 exercise 1 at 2556x1380 (40 pixels)',
+    'LOBE 2 2 20 -155 exercise 1 at 1916x1000 (30 pixels)',
+    'LOBE 2 3 21 -156 exercise 1 at 1020x530 (30 pixels)',
+  ];
+  const { mended, left } = applyMends(lines, data);
+  const recs = data.maps[2].records;
+  // The largest piece first, once for its findings at several sizes; an
+  // area with a free second point takes it, its next piece a further record
+  // keyed by the area.
+  assert.deepStrictEqual(recs[0].fill2, [70.1, 75.1]);
+  assert.deepStrictEqual([recs[3].key, recs[3].group1, recs[3].group2, recs[3].fill1], ['RUS.2', 'RUS', '', [71, 76]]);
+  // A division whose second point is taken gets a further record that
+  // answers to its key and to its country's.
+  assert.strictEqual(recs.length, 5);
+  assert.deepStrictEqual({ key: recs[4].key, group1: recs[4].group1, group2: recs[4].group2, fill1: recs[4].fill1, fill2: recs[4].fill2 },
+    { key: 'US-HI.3', group1: 'USA', group2: 'US-HI', fill1: [20, -155], fill2: [20, -155] });
+  assert.strictEqual(recs[4].points, ring);
+  assert.strictEqual(mended, 3);
+  assert.deepStrictEqual(left, [lines[4]], 'a piece at a screen size only is reported');
+  // A further record whose fill leaks moves onto its area's first point.
+  const leak = applyMends(['FAIL exercise 1 at 1916x1000: the fill of area 5 (US-HI.3) runs outside it (900 pixels)'], data);
+  assert.strictEqual(leak.mended, 1);
+  assert.deepStrictEqual([recs[4].fill1, recs[4].fill2], [[3, 3], [3, 3]]);
+  // A second point set for a piece that leaks at another size is taken back.
+  const back = applyMends(['FAIL exercise 1 at 2556x1380: the fill of area 1 (RUS) runs outside it (900 pixels)'], data);
+  assert.strictEqual(back.mended, 1);
+  assert.deepStrictEqual(recs[0].fill2, recs[0].fill1);
+});
+
 test('a full sea point file takes no more points', () => {
   const { applyMends } = require('../src/verify');
   const full = Array.from({ length: 100 }, (_, i) => [i / 10, -50]);
@@ -307,11 +351,35 @@ test('markers replace areas too small to click and are cut out of their neighbou
   assert.deepStrictEqual(applyMarkers(units, { TINY: 20, BIG: 20 }), ['TINY']);
   const m = units.TINY.parts[0];
   assert.ok(m.marker && m.ring.length > 12, 'the marker carries the crossing points');
+  assert.ok(!m.alone, 'a marker its neighbours run along stays drawn where not asked');
   for (const k of ['BIG', 'EAST']) {
     const p = units[k].parts[0];
     assert.ok(!geo.insideConvex([p.fill1[1], p.fill1[0]], m.ring), `${k}'s fill point is off the marker`);
     assert.ok(geo.pointInRing(p.fill1[1], p.fill1[0], p.ring));
     for (const v of p.ring) assert.ok(!geo.insideConvex(v, m.ring));
+  }
+});
+
+test('a marker alone in the sea or inside one neighbour is written as drawn only where asked', () => {
+  const { applyMarkers } = require('../src/mapbuild');
+  const { CrpReader } = require('../src/crp');
+  const part = (ring) => { const b = geo.bbox([ring]); const c = [(b.n + b.s) / 2, (b.e + b.w) / 2]; return { ring, holes: [], fill1: c, fill2: c, bounds: b, inner: 1 }; };
+  const box = (w, s, e, n) => part([[w, s], [e, s], [e, n], [w, n]]);
+  const units = {
+    BIG: { parts: [box(0, 40, 10, 50)] },
+    ISLE: { parts: [box(20, 45, 20.02, 45.02)] },  // in the sea, far from BIG
+    ENCL: { parts: [box(5, 45, 5.02, 45.02)] },    // inside BIG
+  };
+  units.BIG.parts[0].fill1 = units.BIG.parts[0].fill2 = [42, 2];
+  assert.deepStrictEqual(applyMarkers(units, { ISLE: 20, ENCL: 20 }).sort(), ['ENCL', 'ISLE']);
+  assert.ok(units.ISLE.parts[0].alone && units.ENCL.parts[0].alone);
+  assert.strictEqual(units.BIG.parts.length, 1, 'the enclosing neighbour is left whole');
+  // The flag goes to bit 0 of the record's reserved value.
+  const rec = (marker) => ({ key: 'K', names: Array(9).fill('n'), points: units.ISLE.parts[0].ring, marker });
+  for (const marker of [true, false]) {
+    const r = new CrpReader(W.areaFile([rec(marker)]));
+    for (let i = 0; i < 13; i++) r.text();
+    assert.strictEqual(r.int16(), marker ? 1 : 0);
   }
 });
 
