@@ -1,6 +1,6 @@
 'use strict';
 // The six maps, their sea point files, and the exercise sets of every page.
-const { View, CHECK_SIZES, inFrame, visiblePixels } = require('./projection');
+const { View, CHECK_SIZES, MIN_APART_PX, inFrame, visiblePixels } = require('./projection');
 const geo = require('./geo');
 const { byText } = require('./order');
 const { DIVIDE, subdivisionNames, subdivisionFlag } = require('./subdivisions');
@@ -146,6 +146,20 @@ function worldView(bbox) {
     if (fits) return { n: 90, s, c };
   }
   throw new Error('no world view fits');
+}
+
+// Which of two places too close to ask together an exercise keeps.
+const byImportance = (a, b) => (b.cat1 - a.cat1) || (b.cat2 - a.cat2) || (a.level - b.level) || (b.population - a.population) || byText(a.key, b.key);
+// Of places sorted by importance, those that keep MIN_APART_PX from every
+// more important one kept, at each of the views.
+function spacedAmong(ps, vs) {
+  const sorted = ps.slice().sort(byImportance);
+  const kept = [], left = [];
+  for (const p of sorted) {
+    const clash = kept.some((q) => vs.some((v) => Math.hypot(v.posToX(p.lat, p.lon) - v.posToX(q.lat, q.lon), v.latToY(p.lat) - v.latToY(q.lat)) < MIN_APART_PX));
+    (clash ? left : kept).push(p);
+  }
+  return { kept, left };
 }
 
 // How far (pixels) an asked place may lie from its own country's outline.
@@ -330,10 +344,11 @@ function exercises(ctx, pass = 2) {
     // own key where all of them are, otherwise by the second group keys
     // (division, or the place itself) of those that are; on the world page
     // by the region keys when every place is on screen.
-    const visible = (sel) => {
+    const visible = (sel, dropped = new Set()) => {
+      const fine = (p) => onScreen(vs, p, m) && !dropped.has(p);
       // The world's regions whose places are all fine go by their region key.
       const okRegions = !r.keys.world ? [] : [...new Set(places.map((p) => p.group3).filter(Boolean))].sort(byText)
-        .filter((g) => placesOf(g).filter(sel).every((p) => onScreen(vs, p, m)));
+        .filter((g) => placesOf(g).filter(sel).every(fine));
       const out = okRegions.slice();
       // A country's places past the date line, on the map that draws it so.
       const shifted = m.def.shift ? placeKeys.map((k) => `${k}+`) : [];
@@ -341,24 +356,50 @@ function exercises(ctx, pass = 2) {
         if (okRegions.includes(regionKey(pageOf(m, k)))) continue;
         const ps = placesOf(k).filter(sel);
         if (!ps.length) continue;
-        if (ps.every((p) => onScreen(vs, p, m))) { out.push(k); continue; }
+        if (ps.every(fine)) { out.push(k); continue; }
         for (const g of [...new Set(ps.map((p) => p.group2).filter((x) => x && x !== k))].sort(byText)) {
-          if (placesOf(g).filter(sel).every((p) => onScreen(vs, p, m))) out.push(g);
+          if (placesOf(g).filter(sel).every(fine)) out.push(g);
         }
       }
       if (out.length > 190) throw new Error(`a place exercise of ${r.page} ${names[1]} needs ${out.length} keys`);
       return out;
     };
+    // The program judges a click by the nearest asked place, so two asked
+    // places closer than MIN_APART_PX at some check size cannot be told
+    // apart: of such a pair the exercise keeps the more important one (a
+    // capital, then the higher level, then the larger population) and
+    // leaves the other to an exercise where it stands clear.
+    const spaced = (sel) => {
+      const first = visible(sel);
+      const ps = [...selectedBy(first, sel)];
+      const dropped = new Set(spacedAmong(ps, vs).left);
+      const keys = dropped.size ? visible(sel, dropped) : first;
+      const chosen = selectedBy(keys, sel);
+      return { keys, left: ps.filter((p) => !chosen.has(p)).sort(byImportance) };
+    };
     const isCap = (p) => p.cat1;
-    const caps = visible(isCap);
-    if (r.kinds.includes('capitals') && caps.length >= 2) add({ ...base, kind: 'ORT', titles: t('capitals'), keys: caps, level: 1, cat1: true });
+    const { keys: caps, left: capsLeft } = spaced(isCap);
+    if (r.kinds.includes('capitals') && caps.length >= 2) {
+      add({ ...base, kind: 'ORT', titles: t('capitals'), keys: caps, level: 1, cat1: true });
+      // The capitals that crowd a neighbour go on in further exercises of
+      // the same view, each spaced in turn (Vatican City beside Rome,
+      // Brazzaville across the river from Kinshasa).
+      let rest = capsLeft, round = 2;
+      while (rest.length) {
+        const { kept, left } = spacedAmong(rest, vs);
+        const restKeys = [...new Set(kept.map((p) => p.group2))].sort(byText);
+        add({ ...base, kind: 'ORT', titles: t('capitals').map((x) => `${x} ${round}`), keys: restKeys, level: 1, cat1: true });
+        rest = left;
+        round++;
+      }
+    }
     const cityLevel = r.page === '*' ? 1 : 3;
     const isCity = (p) => p.level <= cityLevel;
-    const cityKeys = visible(isCity);
+    const cityKeys = spaced(isCity).keys;
     // Cities that are only the capitals again ask nothing new.
     const citiesNew = !sameSet(selectedBy(cityKeys, isCity), selectedBy(caps, isCap));
     if (r.kinds.includes('cities') && cityKeys.length >= 1 && citiesNew) add({ ...base, kind: 'ORT', titles: t('cities'), keys: cityKeys, level: cityLevel });
-    const subCaps = visible((p) => p.cat2 && p.level <= 4);
+    const subCaps = spaced((p) => p.cat2 && p.level <= 4).keys;
     if (r.kinds.includes('divisionCapitals') && subCaps.length >= 2) add({ ...base, kind: 'ORT', titles: t('divisionCapitals'), keys: subCaps, level: 4, cat2: true });
     const flagMap = r.map === 6 ? 2 : r.map;
     // A set of more keys than an exercise holds goes on in a second exercise
@@ -390,4 +431,4 @@ function exercises(ctx, pass = 2) {
   return pass === 1 ? ask : list;
 }
 
-module.exports = { mapDefs, SEA_FILES, SEA_STEP, subdivisionNames, subdivisionFlag, subdivisionOfPoint, exercises, PAGE_TEXT };
+module.exports = { mapDefs, SEA_FILES, SEA_STEP, subdivisionNames, subdivisionFlag, subdivisionOfPoint, exercises, spacedAmong, PAGE_TEXT };
