@@ -444,7 +444,9 @@ function exercises(ctx, pass = 2) {
   const selects = (e) => selectedBy(e.keys, (q) => q.level <= e.level && (!e.cat1 || q.cat1) && (!e.cat2 || q.cat2));
   const askedBy = new Map();
   const count = (e, d) => { for (const p of selects(e)) askedBy.set(p, (askedBy.get(p) || 0) + d); };
-  for (const e of list.filter((x) => x.kind === 'ORT')) count(e, 1);
+  // A capital counts as asked where a capitals exercise asks it (not only
+  // among the cities).
+  for (const e of list.filter((x) => x.kind === 'ORT' && x.cat1)) count(e, 1);
   const waiting = new Map();
   for (const c of crowded) {
     for (const p of c.left) {
