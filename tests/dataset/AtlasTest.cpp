@@ -473,6 +473,33 @@ TEST(AtlasExercises, AskedPlacesAndAreasAreOnScreenAtTheFourSizes)
     }
 }
 
+// The program judges a click by the nearest asked place, and a click lands
+// within about 3 pixels of where the player aims: two asked places closer
+// than 8 pixels at any size cannot be told apart (Vatican City beside Rome,
+// Brazzaville across the river from Kinshasa). The atlas README gives the
+// limit's reasons.
+TEST(AtlasExercises, AskedPlacesOfAnExerciseLieApartAtTheFourSizes)
+{
+    constexpr double Apart = 8.0;
+    for (COvning *e = catalogue().First(); e; e = e->Next) {
+        if (e->Kind != "ORT")
+            continue;
+        const std::vector<COrt *> asked = SelectedPlaces(*e);
+        for (const auto &[w, h] : CheckSizes) {
+            const ViewAt view(*e, w, h);
+            std::vector<std::pair<double, double>> at;
+            for (const COrt *p : asked)
+                at.push_back(view.Pixel({static_cast<float>(p->Latitude), static_cast<float>(p->Longitude)}));
+            for (size_t i = 0; i < asked.size(); ++i)
+                for (size_t j = i + 1; j < asked.size(); ++j) {
+                    const double d = std::hypot(at[i].first - at[j].first, at[i].second - at[j].second);
+                    EXPECT_GE(d, Apart) << label(*e) << " at " << w << "x" << h << ": " << asked[i]->Names[2]
+                                        << " and " << asked[j]->Names[2] << " lie " << d << " pixels apart";
+                }
+        }
+    }
+}
+
 // Every country and territory of the world map is asked on the world page,
 // by its key or through the places of it that an exercise selects. Heard and
 // McDonald Islands and the U.S. Pacific islands alone cannot be: uninhabited

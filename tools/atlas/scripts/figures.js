@@ -13,6 +13,7 @@ const geo = require('../src/geo');
 
 const SIZES = [[1020, 700], [1362, 700], [1916, 1000], [2556, 1380]];
 const FRAME = 6;
+const { MIN_APART_PX } = require('../src/projection');
 
 function readAll(file, record) {
   const r = new CrpReader(fs.readFileSync(file));
@@ -152,6 +153,21 @@ function figures(dir) {
       }
     }
   }
+  // Two asked places of one place exercise closer than a click can tell
+  // apart (the program judges a click by the nearest asked place).
+  let close = 0;
+  for (const e of cat.filter((x) => x.kind === 'ORT')) {
+    const ps = select(places, e);
+    for (const [W, H] of SIZES) {
+      const v = new View(e.n, e.s, e.c, W, H);
+      const xy = ps.map((p) => [v.posToX(p.lat, p.lon), v.latToY(p.lat)]);
+      for (let i = 0; i < ps.length; i++) for (let j = i + 1; j < ps.length; j++) {
+        const d = Math.hypot(xy[i][0] - xy[j][0], xy[i][1] - xy[j][1]);
+        if (d < MIN_APART_PX) { close++; note('placesTooClose', `${e.number} ${e.titles[1]} ${W}x${H} ${ps[i].names[1]} / ${ps[j].names[1]} ${d.toFixed(1)} px`); }
+      }
+    }
+  }
+  out.askedPlacePairsTooClose = close;
   out.offscreenPlaces = offPlaces;
   out.offscreenAreas = offAreas;
   out.placesFarFromCountry = far;

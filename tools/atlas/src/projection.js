@@ -67,6 +67,12 @@ function fitView(b, W, H) {
 // wide, large and very large): what an exercise asks must be on screen at
 // each of them.
 const CHECK_SIZES = [[1020, 700], [1362, 700], [1916, 1000], [2556, 1380]];
+// Least distance in pixels, at every check size, between the centres of two
+// places one place exercise asks. A click lands within about 3 pixels of
+// where the player aims and is judged by the nearest asked place: 8 pixels
+// keep the midpoint between two places 4 pixels from each, beyond that
+// error, so a click aimed at either is judged as that one.
+const MIN_APART_PX = 8;
 // The frame drawn around the map and a pixel beside it.
 const FRAME = 6;
 
@@ -98,4 +104,4 @@ function visiblePixels(v, ring) {
   return Math.abs(s) / 2;
 }
 
-module.exports = { View, fitView, roundEven, CHECK_SIZES, FRAME, inFrame, visiblePixels };
+module.exports = { View, fitView, roundEven, CHECK_SIZES, MIN_APART_PX, FRAME, inFrame, visiblePixels };

@@ -1,6 +1,6 @@
 'use strict';
 // The six maps, their sea point files, and the exercise sets of every page.
-const { View, CHECK_SIZES, inFrame, visiblePixels } = require('./projection');
+const { View, CHECK_SIZES, MIN_APART_PX, inFrame, visiblePixels } = require('./projection');
 const geo = require('./geo');
 const { byText } = require('./order');
 const { DIVIDE, subdivisionNames, subdivisionFlag } = require('./subdivisions');
@@ -146,6 +146,20 @@ function worldView(bbox) {
     if (fits) return { n: 90, s, c };
   }
   throw new Error('no world view fits');
+}
+
+// Which of two places too close to ask together an exercise keeps.
+const byImportance = (a, b) => (b.cat1 - a.cat1) || (b.cat2 - a.cat2) || (a.level - b.level) || (b.population - a.population) || byText(a.key, b.key);
+// Of places sorted by importance (or in the order given), those that keep
+// MIN_APART_PX from every one kept before them, at each of the views.
+function spacedAmong(ps, vs, inOrder = false) {
+  const sorted = inOrder ? ps.slice() : ps.slice().sort(byImportance);
+  const kept = [], left = [];
+  for (const p of sorted) {
+    const clash = kept.some((q) => vs.some((v) => Math.hypot(v.posToX(p.lat, p.lon) - v.posToX(q.lat, q.lon), v.latToY(p.lat) - v.latToY(q.lat)) < MIN_APART_PX));
+    (clash ? left : kept).push(p);
+  }
+  return { kept, left };
 }
 
 // How far (pixels) an asked place may lie from its own country's outline.
@@ -330,10 +344,11 @@ function exercises(ctx, pass = 2) {
     // own key where all of them are, otherwise by the second group keys
     // (division, or the place itself) of those that are; on the world page
     // by the region keys when every place is on screen.
-    const visible = (sel) => {
+    const visible = (sel, dropped = new Set(), full = false) => {
+      const fine = (p) => onScreen(vs, p, m) && !dropped.has(p);
       // The world's regions whose places are all fine go by their region key.
       const okRegions = !r.keys.world ? [] : [...new Set(places.map((p) => p.group3).filter(Boolean))].sort(byText)
-        .filter((g) => placesOf(g).filter(sel).every((p) => onScreen(vs, p, m)));
+        .filter((g) => placesOf(g).filter(sel).every(fine));
       const out = okRegions.slice();
       // A country's places past the date line, on the map that draws it so.
       const shifted = m.def.shift ? placeKeys.map((k) => `${k}+`) : [];
@@ -341,24 +356,55 @@ function exercises(ctx, pass = 2) {
         if (okRegions.includes(regionKey(pageOf(m, k)))) continue;
         const ps = placesOf(k).filter(sel);
         if (!ps.length) continue;
-        if (ps.every((p) => onScreen(vs, p, m))) { out.push(k); continue; }
+        if (ps.every(fine)) { out.push(k); continue; }
         for (const g of [...new Set(ps.map((p) => p.group2).filter((x) => x && x !== k))].sort(byText)) {
-          if (placesOf(g).filter(sel).every((p) => onScreen(vs, p, m))) out.push(g);
+          if (placesOf(g).filter(sel).every(fine)) out.push(g);
         }
       }
-      if (out.length > 190) throw new Error(`a place exercise of ${r.page} ${names[1]} needs ${out.length} keys`);
+      if (out.length > 190 && !full) throw new Error(`a place exercise of ${r.page} ${names[1]} needs ${out.length} keys`);
       return out;
     };
+    // The program judges a click by the nearest asked place, so two asked
+    // places closer than MIN_APART_PX at some check size cannot be told
+    // apart: of such a pair the exercise keeps the more important one (a
+    // capital, then the higher level, then the larger population) and
+    // leaves the other to an exercise where it stands clear.
+    // Places of `prefer` go before the others (a further exercise for the
+    // ones an earlier one left out).
+    const spaced = (sel, prefer = new Set()) => {
+      const first = visible(sel);
+      const ps = [...selectedBy(first, sel)].sort((a, c) => prefer.has(c) - prefer.has(a) || byImportance(a, c));
+      const dropped = new Set(spacedAmong(ps, vs, true).left);
+      let keys = dropped.size ? visible(sel, dropped, true) : first;
+      // A country whose places are now asked one by one can need more keys
+      // than an exercise holds: the least important of those go.
+      while (keys.length > 190) {
+        const own = new Set(keys);
+        const single = [...selectedBy(keys, sel)].filter((p) => own.has(p.group2) && p.group2 === p.key).sort(byImportance);
+        if (!single.length) throw new Error(`a place exercise of ${r.page} ${names[1]} needs ${keys.length} keys`);
+        for (const p of single.slice(-(keys.length - 190))) dropped.add(p);
+        keys = visible(sel, dropped, true);
+      }
+      const chosen = selectedBy(keys, sel);
+      return { keys, chosen, left: ps.filter((p) => !chosen.has(p)) };
+    };
     const isCap = (p) => p.cat1;
-    const caps = visible(isCap);
-    if (r.kinds.includes('capitals') && caps.length >= 2) add({ ...base, kind: 'ORT', titles: t('capitals'), keys: caps, level: 1, cat1: true });
+    const { keys: caps, left: capsLeft } = spaced(isCap);
+    if (r.kinds.includes('capitals') && caps.length >= 2) {
+      const e = { ...base, kind: 'ORT', titles: t('capitals'), keys: caps, level: 1, cat1: true };
+      add(e);
+      if (capsLeft.length) crowded.push({ exercise: e, left: capsLeft, scale: v.pxPerDegLat(), more: (prefer, round) => {
+        const { keys, chosen } = spaced(isCap, prefer);
+        return { chosen, keys, add: () => add({ ...base, kind: 'ORT', titles: t('capitals').map((x) => `${x} ${round}`), keys, level: 1, cat1: true }) };
+      } });
+    }
     const cityLevel = r.page === '*' ? 1 : 3;
     const isCity = (p) => p.level <= cityLevel;
-    const cityKeys = visible(isCity);
+    const cityKeys = spaced(isCity).keys;
     // Cities that are only the capitals again ask nothing new.
     const citiesNew = !sameSet(selectedBy(cityKeys, isCity), selectedBy(caps, isCap));
     if (r.kinds.includes('cities') && cityKeys.length >= 1 && citiesNew) add({ ...base, kind: 'ORT', titles: t('cities'), keys: cityKeys, level: cityLevel });
-    const subCaps = visible((p) => p.cat2 && p.level <= 4);
+    const subCaps = spaced((p) => p.cat2 && p.level <= 4).keys;
     if (r.kinds.includes('divisionCapitals') && subCaps.length >= 2) add({ ...base, kind: 'ORT', titles: t('divisionCapitals'), keys: subCaps, level: 4, cat2: true });
     const flagMap = r.map === 6 ? 2 : r.map;
     // A set of more keys than an exercise holds goes on in a second exercise
@@ -386,8 +432,51 @@ function exercises(ctx, pass = 2) {
     const withTown = placeKeys.filter((k) => placesOf(k).some((p) => p.level <= 5));
     if (r.kinds.includes('cityDivision') && withTown.length >= 4) add({ ...base, kind: 'MULTI', titles: t('cityDivision'), keys: withTown, level: 5 });
   }
+  // Capitals that crowd a neighbour in an exercise (Vatican City beside
+  // Rome, Brazzaville across the river from Kinshasa) are left out of it.
+  // One that no exercise asks is then put first in the closest view that
+  // left it out: that exercise asks it in place of its neighbour when a
+  // wider one (the continent's, the world's) still asks the neighbour,
+  // otherwise a further exercise of that view does, until each is asked
+  // where it stands clear.
+  const crowded = [];
   for (const r of regionList()) regionSet(r);
+  const selects = (e) => selectedBy(e.keys, (q) => q.level <= e.level && (!e.cat1 || q.cat1) && (!e.cat2 || q.cat2));
+  const askedBy = new Map();
+  const count = (e, d) => { for (const p of selects(e)) askedBy.set(p, (askedBy.get(p) || 0) + d); };
+  // A capital counts as asked where a capitals exercise asks it (not only
+  // among the cities).
+  for (const e of list.filter((x) => x.kind === 'ORT' && x.cat1)) count(e, 1);
+  const waiting = new Map();
+  for (const c of crowded) {
+    for (const p of c.left) {
+      if (askedBy.get(p)) continue;
+      if (!waiting.has(p) || waiting.get(p).scale < c.scale) waiting.set(p, c);
+    }
+  }
+  for (const c of crowded) {
+    let rest = new Set(c.left.filter((p) => waiting.get(p) === c));
+    for (let round = 2, title = 2; rest.size; round++) {
+      const next = c.more(rest, title);
+      // The exercise itself asks them in place of their larger neighbours
+      // where the continent's or the world's exercise still asks those;
+      // otherwise a further exercise does.
+      const before = selects(c.exercise);
+      const displaced = [...before].filter((p) => !next.chosen.has(p));
+      if (round === 2 && displaced.every((p) => askedBy.get(p) > 1)) {
+        count(c.exercise, -1);
+        c.exercise.keys = next.keys;
+        count(c.exercise, 1);
+      } else {
+        next.add();
+        title++;
+      }
+      const remaining = new Set([...rest].filter((p) => !next.chosen.has(p)));
+      if (remaining.size === rest.size) throw new Error('a crowded capital finds no exercise');
+      rest = remaining;
+    }
+  }
   return pass === 1 ? ask : list;
 }
 
-module.exports = { mapDefs, SEA_FILES, SEA_STEP, subdivisionNames, subdivisionFlag, subdivisionOfPoint, exercises, PAGE_TEXT };
+module.exports = { mapDefs, SEA_FILES, SEA_STEP, subdivisionNames, subdivisionFlag, subdivisionOfPoint, exercises, spacedAmong, PAGE_TEXT };

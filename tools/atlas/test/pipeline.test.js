@@ -814,3 +814,29 @@ test('a split division keeps its area, its parts meet on the cut and slivers joi
   // No part of the rest lies west of the cut.
   assert.ok(outside.every((p) => p[0].every(([x]) => x >= 4)));
 });
+
+test('of two places too close to tell apart the capital stays and the other waits for the next round', () => {
+  const { spacedAmong } = require('../src/regions');
+  const { MIN_APART_PX } = require('../src/projection');
+  // Western Europe's view: Rome and Vatican City fall about 1 pixel apart at
+  // the four-by-three size, Ostia about 6 from both, Milan far away.
+  const views = [new View(59, 35, 4, 1020, 700), new View(59, 35, 4, 2556, 1380)];
+  const place = (key, lat, lon, cat1, level, population) => ({ key, lat, lon, cat1, cat2: false, level, population });
+  const rome = place('ROME', 41.8919, 12.5113, true, 1, 2318895);
+  const vatican = place('VAT', 41.9024, 12.4533, true, 1, 829);
+  const ostia = place('OSTIA', 41.7321, 12.2769, false, 3, 600000);
+  const milan = place('MILAN', 45.4643, 9.1895, false, 1, 1236837);
+  const { kept, left } = spacedAmong([vatican, ostia, milan, rome], views);
+  // The larger capital wins over the smaller, a capital over a city.
+  assert.deepStrictEqual(kept.map((p) => p.key).sort(), ['MILAN', 'ROME']);
+  assert.deepStrictEqual(left.map((p) => p.key), ['VAT', 'OSTIA']);
+  // What is kept keeps the distance at every view.
+  for (const v of views) {
+    const d = Math.hypot(v.posToX(rome.lat, rome.lon) - v.posToX(milan.lat, milan.lon), v.latToY(rome.lat) - v.latToY(milan.lat));
+    assert.ok(d >= MIN_APART_PX);
+  }
+  // The next round spaces the left-out ones in turn: Ostia, 6 pixels from
+  // Vatican City, waits for a third.
+  const second = spacedAmong(left, views);
+  assert.deepStrictEqual([second.kept.map((p) => p.key), second.left.map((p) => p.key)], [['VAT'], ['OSTIA']]);
+});
